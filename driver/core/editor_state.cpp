@@ -1,0 +1,14 @@
+#include "core/editor_state.h"
+
+EditorState editor;
+Level currentLevel;
+Style currentStyle;
+
+void resetEditorState() {
+  editor = EditorState{};
+  editor.zoom = 1;
+  editor.editState = Idle;
+  editor.hoverPanel = -1;
+  editor.pressedPanel = -1;
+  editor.panelCount = PanelCount;
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The in-memory level and its element list, and the level file reader.
+//
+// A level file is always 8648 bytes once decompressed: a FORM/QXLV container
+// with the chunks QXLH (header), QXMH (map header), QXMP (map) and QXBO
+// (objects) at fixed offsets. Positions in the file are pixels; in memory they
+// are blocks (16 level pixels across) and rows (8 level pixels down).
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+constexpr size_t LevelFileSize = 8648;
+constexpr int LevelPoolSize = 2500;        // element slots of one level
+constexpr int LevelMapCells = 1971;        // 7884 map bytes / 4
+constexpr int LevelObjectRecords = 64;     // object records in the file
+constexpr uint32_t FreeSlotValue = 0xFFFF; // `value` of a slot the pool freed
+
+// Element kinds. The reader creates only cells (1) and objects (8); binding to
+// the style turns objects into kinds 3..9 from their definition.
+enum ObjectKind : uint32_t {
+  ObjectKindTerrainCell = 1,
+  ObjectKindTerrainPiece = 2,
+  ObjectKindObject = 8,
+};
+
+// One element: a terrain cell, a terrain piece or an object.
+struct LevelObject {
+  uint32_t value;        // block (kind 1), piece index (kind 2), object definition index (others); 0xFFFF once freed
+  uint32_t paramA;       // kind 1: the cell's flag word as read; objects: record parameter A; kinds 2,3,4: extra copies across
+  uint32_t paramB;       // kind 1: 0; objects: record parameter B; kinds 2,3,4: extra copies down
+  uint32_t flags;        // flag word written to every map cell it covers; terrain: 0 or 0x4000
+  LevelObject* prev;     // list links; a removed element keeps both so a walk can step on
+  LevelObject* next;
+  int32_t shiftX;        // position held in x,y minus the position stored in the file, blocks/rows
+  int32_t shiftY;
+  uint32_t width;        // extent in blocks
+  uint32_t height;       // extent in rows
+  const int32_t* cells;  // kind 2: the piece's cells (the style's BlockPattern cells)
+  int32_t x;             // blocks from level column 0
+  int32_t y;             // rows from level row 0
+  uint32_t kind;         // ObjectKind, 1..9
+  uint32_t state;        // selection: 0 none, 1 band-marked, 2 selected, 3 selected but band-unmarked
+  uint32_t inUse;        // 1 while linked into the list. The free mark lives here and not in
+                         // `value`, because a map cell may legitimately hold block 0xFFFF.
+};
+
+// The pool lives on the heap so that two Level records can be swapped (a level
+// switch loads into a fresh record first) without breaking the element links.
+std::vector<LevelObject> makeFreePool();
+
+struct Level {
+  char name[25];          // 24 name bytes from the file plus a terminating zero
+  int32_t skillCode[8];   // skill code of each slot
+  int32_t skillCount[8];  // uses of each slot
+  int32_t timeMinutes;
+  int32_t timeSeconds;
+  int32_t style;          // style index 0..11, from the map header
+  int32_t startX;         // start view (20 x 20 blocks) left edge, blocks
+  int32_t startY;         // start view top edge, rows
+  int32_t width;          // level width, blocks
+  int32_t height;         // level height, rows
+  uint32_t keptWord;      // file word at offset 86, carried through unchanged
+  uint32_t objectCount;   // elements in the list
+  int32_t releaseRate;    // negative for stored words above 16383
+  LevelObject* firstObject;  // oldest element, or none
+  LevelObject* lastObject;   // newest element, or none
+  std::vector<LevelObject> objectPool = makeFreePool();  // LevelPoolSize slots
+};
+
+// List operations -----------------------------------------------------------
+
+// Takes the first free slot, sets kind, value, x, y, paramA, paramB, links it
+// last and returns it. Other fields keep what the slot held. Returns none, and
+// changes nothing, when all LevelPoolSize slots are in use.
+LevelObject* addObject(uint32_t kind, uint32_t value, int32_t x, int32_t y,
+                       uint32_t paramA, uint32_t paramB, Level* level);
+
+// Unlinks the element and frees its slot (value 0xFFFF). Its own prev/next
+// stay as they were. Does nothing when the list is empty.
+void removeObject(LevelObject* object, Level* level);
+
+// Empties the list: no elements, every slot free.
+void clearLevelObjects(Level* level);
+
+// Reading -------------------------------------------------------------------
+
+// Parses a whole level file image (plain FORM or GSCM-compressed) into level.
+// 0 on success; 1 on failure with failureReason() set and level untouched.
+int parseLevel(const uint8_t* data, size_t size, Level* level);
+
+// Reads the file at path and parses it. 0 on success, 1 on failure (level untouched).
+int loadLevel(const char* path, Level* level);

@@ -1,0 +1,22 @@
+#pragma once
+// Input events: the message pump turns system events into one pending event
+// at a time; drainEvents calls pumpEvent until it returns EventNone.
+
+struct AppWindow;
+
+enum InputEvent {
+  EventNone = 0,        // queue empty, or the event taken produced nothing
+  EventClose = 1,       // close box or quit request (also SIGTERM/SIGINT)
+  EventFocus = 2,       // a: 1 gained, 0 lost
+  EventKeyDown = 3,     // a: virtual-key code; auto-repeat repeats it
+  EventKeyUp = 4,       // a: virtual-key code
+  EventButtonDown = 5,  // a: 1 left, 2 right, 3 middle, 4 wheel away, 5 wheel toward
+  EventMouseMove = 6,   // a, b: client x, y (negative while captured outside)
+  EventButtonUp = 7,    // a: 1 left, 2 right, 3 middle
+  EventMove = 8,        // a, b: window actualX, actualY
+  EventResize = 9,      // a, b: client actualWidth, actualHeight (0 x 0 when minimised)
+};
+
+// Takes at most one system event without waiting; returns its kind and its
+// window and payloads through the out arguments.
+int pumpEvent(AppWindow** window, int* a, int* b);

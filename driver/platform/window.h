@@ -1,0 +1,49 @@
+#pragma once
+// The window and its OpenGL context. SDL stays behind these operations: the
+// records carry its handles as opaque pointers.
+
+// One top-level window. Also serves as the description windowCreate takes
+// (of which only x, y, width, height, title, resizable, decorated are read).
+struct AppWindow {
+  int x;                // outer top-left corner, screen pixels (requested before an apply, actual after)
+  int y;
+  int width;            // client area, pixels (requested before an apply, actual after)
+  int height;
+  char title[260];      // NUL-terminated, UTF-8
+  int visible;          // 1 = to be shown
+  int resizable;        // 1 = sizing frame and maximise box
+  int decorated;        // 1 = caption, system menu and border; 0 = no frame
+  int actualX;          // as last read back from the system
+  int actualY;
+  int actualWidth;
+  int actualHeight;
+  int appliedVisible;   // flag values last given to the system
+  int appliedResizable;
+  int appliedDecorated;
+  void* handle;         // the system window
+  char className[24];   // the record's own address in decimal: unique per window
+  void* instance;       // unused on this platform, kept for the record's shape
+};
+
+// One OpenGL context bound to a window.
+struct GlContext {
+  void* renderContext;  // the system's OpenGL context
+  void* deviceContext;  // the window it draws to
+};
+
+// Desktop size and colour depth; returns the depth in bits per pixel.
+int desktopInfo(int* width, int* height, int* bitsPerPixel);
+
+AppWindow* windowCreate(const AppWindow* description);  // none on failure (nothing left allocated)
+AppWindow* windowApply(AppWindow* window);  // title, style, position, size to the system; then windowSync
+AppWindow* windowSync(AppWindow* window);   // reads position and client size back
+void windowDestroy(AppWindow* window);
+
+GlContext* glContextCreate(AppWindow* window);  // double-buffered RGBA8888, 16-bit depth; none on failure
+void glContextMakeCurrent(GlContext* context);
+void glContextSwap(GlContext* context);         // glFinish, then present the back buffer
+void glContextDestroy(GlContext* context);
+
+// The system's explanation of the last failed creation (for the one line
+// driver prints before it exits).
+const char* platformError();
