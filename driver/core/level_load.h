@@ -1,0 +1,20 @@
+#pragma once
+// Making a level the one being edited: level file, its style, binding,
+// animation period, block textures, window title, editor reset, item bar.
+
+// Loads level editor.levelNumber into fresh records and only then replaces
+// the current level, style and textures. 0 on success; 1 on failure with the
+// current level left exactly as it was and a one-line reason printed to
+// standard error.
+int loadCurrentLevel();
+
+// Deletes the block textures and releases the style.
+void freeCurrentLevel();
+
+// The Left/Right keys: steps levelNumber by step (-1 or +1), wrapping within
+// 0..119, until a level loads; if none loads, nothing changes.
+void switchLevel(int step);
+
+// The title "%s %d - %s" for a level number and a raw level name
+// (Windows-1252 bytes, up to the first zero), converted to UTF-8.
+void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize);

@@ -1,0 +1,27 @@
+#pragma once
+// Operations the keyboard and mouse apply to the level being edited.
+
+struct LevelObject;
+
+enum BandMode { BandAdd, BandToggle, BandFindHover, BandAnySelected };
+int scanBand(int mode);            // findHover / anySelectedAt return 1 or 0
+inline void markBand(int toggle) { scanBand(toggle ? BandToggle : BandAdd); }
+inline int findHover() { return scanBand(BandFindHover); }
+inline int anySelectedAt() { return scanBand(BandAnySelected); }
+
+void clearSelection();
+void dropMarks();
+void commitMarks();
+void moveSelection();
+void deleteSelection();
+void toggleTerrainFlag();
+
+void chooseItem(int button);
+void startNewObject(int listKind, int index);
+void sizeNewObject();
+void commitNewObject();
+
+int maxHeightForWidth(int width);
+int maxWidthForHeight(int height);
+void updatePendingResize();
+void applyResize();

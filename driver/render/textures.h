@@ -1,0 +1,20 @@
+#pragma once
+// Block textures: every 16x8 block of the loaded style as a colour texture and
+// a mask texture, and drawBlock, the primitive all level drawing is built on.
+
+#include <cstdint>
+#include <vector>
+#include "data/style.h"
+
+extern unsigned* blockTextures;  // Style.blockCount names, colour set; none when no level is loaded
+extern unsigned* maskTextures;   // Style.blockCount names, mask set
+extern int panelPass;            // 0 while the level scene is drawn, 1 while the panels are
+
+// Pure: the 384-byte RGB image of one block (rows flipped: image row r' is
+// block row 7 - r'). mask 0: palette colours (indices >= 128 use colour 0);
+// mask 1: white where the index is non-zero, black where it is 0.
+void blockTexelImage(const Style& style, uint32_t block, int mask, uint8_t out[384]);
+
+void buildBlockTextures();  // uploads both sets for currentStyle; GL context current
+void freeBlockTextures();   // deletes both sets and releases the name arrays
+void drawBlock(uint32_t block, int column, int row);  // at a block position of the current model-view
