@@ -1,8 +1,68 @@
-// Placeholder bodies: the owner of this file replaces them with the real operations.
+// The style table and the style file loader: only files whose stored size and
+// CRC-32 match the table are accepted; decoding is in style_decode.cpp.
 #include "data/style.h"
 
-uint32_t crc32(const uint8_t*, size_t) { return {}; }
-int decodeStyle(int, const uint8_t*, size_t, Style*) { return {}; }
-int loadStyle(int, Style*) { return {}; }
-void freeStyle(Style*) { }
-const StyleTableEntry styleTable[StyleCount] = {};
+#include <cstdio>
+#include <vector>
+#include "data/failure.h"
+
+const StyleTableEntry styleTable[StyleCount] = {
+    {"VARNELO", 28215, 0x6674EC7Bu},  {"QUORB", 39927, 0xC1B81BC8u},
+    {"TESSILY", 98064, 0x6C0EA5DEu},  {"DRUMEK", 35613, 0x9CEB54D3u},
+    {"OLLIVANT", 34804, 0x50EC9ECCu}, {"PEMBERYX", 41319, 0xFC141897u},
+    {"SARROWEN", 55823, 0x538C0B54u}, {"FELDRIC", 44341, 0x549204DFu},
+    {"NIMBE", 48350, 0x097445DDu},    {"WEXLIN", 31965, 0x38A5C23Bu},
+    {"ZORRA", 48186, 0x0B35A3C1u},    {"KELPIN", 33270, 0x589B1552u},
+};
+
+// The whole file, or false when it cannot be opened or read.
+static bool readWholeFile(const char* path, std::vector<uint8_t>* bytes) {
+  FILE* file = std::fopen(path, "rb");
+  if (!file) return false;
+  bool ok = std::fseek(file, 0, SEEK_END) == 0;
+  long length = ok ? std::ftell(file) : -1;
+  ok = ok && length >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+  if (ok) {
+    bytes->resize(static_cast<size_t>(length));
+    ok = std::fread(bytes->data(), 1, bytes->size(), file) == bytes->size();
+  }
+  std::fclose(file);
+  return ok;
+}
+
+int loadStyle(int index, Style* style) {
+  freeStyle(style);
+  style->styleIndex = index;
+  if (index < 0 || index >= StyleCount) {
+    setFailureReason("style index out of range");
+    return 1;
+  }
+  char path[32];
+  std::snprintf(path, sizeof path, "STYLES/%s.DAT", styleTable[index].stem);
+  std::vector<uint8_t> file;
+  if (!readWholeFile(path, &file)) {
+    setFailureReason("style file missing");
+    return 1;
+  }
+  if (file.size() != styleTable[index].size) {
+    setFailureReason("style file has the wrong size");
+    return 1;
+  }
+  if (crc32(file.data(), file.size()) != styleTable[index].crc) {
+    setFailureReason("style file fails its CRC check");
+    return 1;
+  }
+  return decodeStyle(index, file.data(), file.size(), style);
+}
+
+void freeStyle(Style* style) {
+  // Swapping with empty vectors gives the memory back; clear() would keep it.
+  std::vector<ObjectDef>().swap(style->objectDefs);
+  std::vector<BlockPattern>().swap(style->anims);
+  std::vector<BlockPattern>().swap(style->pieces);
+  std::vector<uint8_t>().swap(style->blockPixels);
+  style->blockCount = 0;
+  style->pieceCount = 0;
+  style->animCount = 0;
+  style->objectDefCount = 0;
+}
