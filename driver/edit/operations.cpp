@@ -1,18 +1,359 @@
-// Placeholder bodies: the owner of this file replaces them with the real operations.
+// Operations the keyboard and mouse apply to the level being edited.
+//
+// Contents
+//   [hit testing]   scanBand (markBand, findHover, anySelectedAt)
+//   [selection]     clearSelection, dropMarks, commitMarks, moveSelection,
+//                   deleteSelection, toggleTerrainFlag
+//   [placing]       chooseItem, startNewObject, sizeNewObject, commitNewObject
+//   [resizing]      maxHeightForWidth, maxWidthForHeight, updatePendingResize,
+//                   applyResize
 #include "edit/operations.h"
 
-int scanBand(int) { return {}; }
-void clearSelection() { }
-void dropMarks() { }
-void commitMarks() { }
-void moveSelection() { }
-void deleteSelection() { }
-void toggleTerrainFlag() { }
-void chooseItem(int) { }
-void startNewObject(int, int) { }
-void sizeNewObject() { }
-void commitNewObject() { }
-int maxHeightForWidth(int) { return {}; }
-int maxWidthForHeight(int) { return {}; }
-void updatePendingResize() { }
-void applyResize() { }
+#include <cstdlib>
+#include <utility>
+
+#include "core/editor_state.h"
+
+// [hit testing] ---------------------------------------------------------------
+
+// Which elements each precedence pass of scanBand takes: objects over pieces
+// over cells.
+static bool opsInPass(const LevelObject& object, int pass) {
+  if (pass == 0) return object.kind != ObjectKindTerrainCell && object.kind != ObjectKindTerrainPiece;
+  if (pass == 1) return object.kind == ObjectKindTerrainPiece;
+  return object.kind == ObjectKindTerrainCell;
+}
+
+// The element's client rectangle, both corners inclusive, overlaps [a,b]x[c,d].
+static bool opsOverlaps(const LevelObject& object, int a, int b, int c, int d) {
+  const int z = editor.zoom;
+  const int left = editor.originX + object.x * 16 * z;
+  const int top = editor.originY + object.y * 8 * z;
+  const int right = editor.originX + (object.x + static_cast<int>(object.width)) * 16 * z - 1;
+  const int bottom = editor.originY + (object.y + static_cast<int>(object.height)) * 8 * z - 1;
+  return right >= a && b >= left && bottom >= c && d >= top;
+}
+
+int scanBand(int mode) {
+  int a = editor.anchorX, b = editor.anchorX + editor.dragDx;
+  int c = editor.anchorY, d = editor.anchorY + editor.dragDy;
+  if (a > b) std::swap(a, b);
+  if (c > d) std::swap(c, d);
+
+  for (int pass = 0; pass < 3; ++pass) {
+    LevelObject* object = currentLevel.lastObject;
+    for (uint32_t i = 0; i < currentLevel.objectCount && object; ++i, object = object->prev) {
+      if (!opsInPass(*object, pass) || !opsOverlaps(*object, a, b, c, d)) continue;
+      switch (mode) {
+        case BandAnySelected:
+          if (object->state == 2) return 1;
+          break;
+        case BandAdd:
+          if (object->state == 0) object->state = 1;
+          break;
+        case BandToggle:
+          if (object->state == 0) object->state = 1;
+          else if (object->state == 2) object->state = 3;
+          break;
+        case BandFindHover:
+          editor.hoverObject = object;
+          return 1;
+      }
+    }
+  }
+  if (mode == BandFindHover) editor.hoverObject = nullptr;
+  return 0;
+}
+
+// [selection] -------------------------------------------------------------------
+
+// Calls apply on every element whose state is not 0, walking forward over the
+// count read before the walk. The next link is taken after apply, which is
+// safe for removal because a removed element keeps its links.
+template <typename Apply>
+static void opsForEachMarked(Apply apply) {
+  const uint32_t count = currentLevel.objectCount;
+  LevelObject* object = currentLevel.firstObject;
+  for (uint32_t i = 0; i < count && object; ++i) {
+    LevelObject* current = object;
+    if (current->state != 0) apply(current);
+    object = current->next;
+  }
+}
+
+void clearSelection() {
+  opsForEachMarked([](LevelObject* o) { o->state = 0; });
+}
+
+void dropMarks() {
+  opsForEachMarked([](LevelObject* o) { o->state &= 2; });
+}
+
+void commitMarks() {
+  opsForEachMarked([](LevelObject* o) {
+    if (o->state == 1) o->state = 2;
+    else if (o->state == 3) o->state = 0;
+  });
+}
+
+void moveSelection() {
+  opsForEachMarked([](LevelObject* o) {
+    o->x += editor.dragBlocksX;
+    o->y += editor.dragBlocksY;
+  });
+}
+
+void deleteSelection() {
+  opsForEachMarked([](LevelObject* o) {
+    // The freed slot may be reused by the next placement; the hover must
+    // not keep pointing at it.
+    if (editor.hoverObject == o) editor.hoverObject = nullptr;
+    removeObject(o, &currentLevel);
+  });
+}
+
+void toggleTerrainFlag() {
+  opsForEachMarked([](LevelObject* o) {
+    const bool terrain = o->kind == ObjectKindTerrainCell || o->kind == ObjectKindTerrainPiece;
+    if (terrain && o->state == 2) o->flags = 16384 - o->flags;
+  });
+}
+
+// [placing] ---------------------------------------------------------------------
+
+// Number of items the bar lists for a list kind; an index at or past it is no item.
+static int opsItemCount(int listKind) {
+  if (listKind == 8) return static_cast<int>(currentStyle.objectDefs.size());
+  if (listKind == 2) return static_cast<int>(currentStyle.pieces.size());
+  return 0;
+}
+
+void chooseItem(int button) {
+  if (editor.hoverItem == -1 || button != 1) return;
+  if (editor.editState != Idle && editor.editState != Placing) return;
+  if (editor.hoverItem < 0 || editor.hoverItem >= opsItemCount(editor.barKind)) return;
+  editor.chosenItem = editor.hoverItem;
+  editor.editState = Placing;
+  startNewObject(editor.barKind, editor.chosenItem);
+}
+
+// The block column and row under the cursor.
+static void opsSnapToCursor(LevelObject* object) {
+  object->x = ((editor.mouseX - editor.originX) / 16) / editor.zoom;
+  object->y = ((editor.mouseY - editor.originY) / 8) / editor.zoom;
+}
+
+void startNewObject(int listKind, int index) {
+  LevelObject& item = editor.newObject;
+  const bool inRange = index >= 0 && index < opsItemCount(listKind);
+  if (listKind == 8 && inRange) {
+    const ObjectDef& def = currentStyle.objectDefs[index];
+    item.kind = static_cast<uint32_t>(def.kind);
+    editor.newItemWidth = def.width;
+    editor.newItemHeight = def.height;
+  } else if (listKind == 2 && inRange) {
+    const BlockPattern& piece = currentStyle.pieces[index];
+    item.kind = ObjectKindTerrainPiece;
+    editor.newItemWidth = static_cast<int>(piece.width);
+    editor.newItemHeight = static_cast<int>(piece.height);
+  }
+  item.value = static_cast<uint32_t>(index);
+  item.paramA = 0;
+  item.paramB = 0;
+  opsSnapToCursor(&item);
+  item.width = static_cast<uint32_t>(editor.newItemWidth);
+  item.height = static_cast<uint32_t>(editor.newItemHeight);
+}
+
+// Size in blocks of one copy of the item being sized (kinds 2, 3, 4), at least
+// 1 so that an empty piece or definition cannot divide by zero.
+static void opsCopySize(const LevelObject& item, int* w, int* h) {
+  *w = 1;
+  *h = 1;
+  if (item.kind == ObjectKindTerrainPiece && item.value < currentStyle.pieces.size()) {
+    *w = static_cast<int>(currentStyle.pieces[item.value].width);
+    *h = static_cast<int>(currentStyle.pieces[item.value].height);
+  } else if (item.kind != ObjectKindTerrainPiece && item.value < currentStyle.objectDefs.size()) {
+    *w = currentStyle.objectDefs[item.value].width;
+    *h = currentStyle.objectDefs[item.value].height;
+  }
+  if (*w < 1) *w = 1;
+  if (*h < 1) *h = 1;
+}
+
+// Copies across (or down) from the drag in blocks and pixels: dragging back by
+// even one pixel gives two copies.
+static int opsCopyCount(int blocks, int pixels, int itemSize) {
+  int count = blocks / itemSize;
+  return pixels < 0 ? count - 2 : count + 1;
+}
+
+static int opsSpan(int count) {
+  return count - 1 < 0 ? count + 1 : count - 1;
+}
+
+void sizeNewObject() {
+  LevelObject& item = editor.newObject;
+  const int z = editor.zoom;
+  editor.dragDx = editor.mouseX - (editor.originX + item.x * 16 * z);
+  editor.dragDy = editor.mouseY - (editor.originY + item.y * 8 * z);
+  editor.dragBlocksX = editor.dragDx / (16 * z);
+  editor.dragBlocksY = editor.dragDy / (8 * z);
+  if (item.kind != 2 && item.kind != 3 && item.kind != 4) {
+    editor.spanX = 0;
+    editor.spanY = 0;
+    return;
+  }
+  int w, h;
+  opsCopySize(item, &w, &h);
+  const int cx = opsCopyCount(editor.dragBlocksX, editor.dragDx, w);
+  const int cy = opsCopyCount(editor.dragBlocksY, editor.dragDy, h);
+  editor.spanX = opsSpan(cx);
+  editor.spanY = opsSpan(cy);
+  item.width = static_cast<uint32_t>(std::abs(cx) * editor.newItemWidth);
+  item.height = static_cast<uint32_t>(std::abs(cy) * editor.newItemHeight);
+  item.paramA = static_cast<uint32_t>(std::abs(cx) - 1);
+  item.paramB = static_cast<uint32_t>(std::abs(cy) - 1);
+}
+
+// Elements that take one of the level file's object records.
+static int opsObjectRecordCount() {
+  int count = 0;
+  const LevelObject* object = currentLevel.firstObject;
+  for (uint32_t i = 0; i < currentLevel.objectCount && object; ++i, object = object->next) {
+    if (object->kind != ObjectKindTerrainCell && object->kind != ObjectKindTerrainPiece) ++count;
+  }
+  return count;
+}
+
+void commitNewObject() {
+  const LevelObject& item = editor.newObject;
+  const bool isPiece = item.kind == ObjectKindTerrainPiece;
+  if (isPiece && item.value >= currentStyle.pieces.size()) return;
+  if (!isPiece && item.value >= currentStyle.objectDefs.size()) return;
+  // The file holds only LevelObjectRecords objects; one more would be lost on save.
+  if (!isPiece && opsObjectRecordCount() >= LevelObjectRecords) return;
+
+  LevelObject* added = addObject(item.kind, item.value, item.x, item.y, item.paramA, item.paramB,
+                                 &currentLevel);
+  if (!added) return;  // pool full: the level stays as it was
+  if (isPiece) {
+    added->shiftX = 0;
+    added->shiftY = 0;
+    added->cells = currentStyle.pieces[item.value].cells.data();
+    added->flags = 0;
+  } else {
+    added->shiftX = currentStyle.objectDefs[item.value].shiftX;
+    added->shiftY = currentStyle.objectDefs[item.value].shiftY;
+  }
+  if (editor.spanX < 0) added->x += editor.spanX * editor.newItemWidth;
+  if (editor.spanY < 0) added->y += editor.spanY * editor.newItemHeight;
+  added->width = item.width;
+  added->height = item.height;
+  clearSelection();
+  added->state = 2;
+}
+
+// [resizing] ----------------------------------------------------------------------
+
+// Size classes: a width up to limitWidth allows a height up to limitHeight.
+struct OpsSizeClass {
+  int limitWidth;
+  int limitHeight;
+};
+static const OpsSizeClass opsSizeClasses[] = {
+    {20, 80}, {24, 64}, {32, 50}, {40, 40}, {50, 32}, {64, 24}, {80, 20},
+};
+
+int maxHeightForWidth(int width) {
+  if (width < 20 || width > 80) return 0;
+  for (const OpsSizeClass& c : opsSizeClasses) {
+    if (c.limitWidth >= width) return c.limitHeight;
+  }
+  return 0;
+}
+
+int maxWidthForHeight(int height) {
+  if (height < 20 || height > 80) return 0;
+  // The table is symmetric with its columns exchanged, so the same rows serve.
+  for (const OpsSizeClass& c : opsSizeClasses) {
+    if (c.limitWidth >= height) return c.limitHeight;
+  }
+  return 0;
+}
+
+static void opsRefuseResize() {
+  editor.edgeMask = editor.edgeMask * 16 + editor.edgeMask;
+}
+
+void updatePendingResize() {
+  const int w = currentLevel.width, h = currentLevel.height;
+  editor.resizeDx = editor.dragBlocksX;
+  editor.resizeDy = editor.dragBlocksY;
+  if (editor.edgeMask & 1) editor.resizeDx = -editor.resizeDx;
+  if (editor.edgeMask & 4) editor.resizeDy = -editor.resizeDy;
+  if (editor.edgeMask == 4 || editor.edgeMask == 8) editor.resizeDx = 0;
+  if (editor.edgeMask == 1 || editor.edgeMask == 2) editor.resizeDy = 0;
+  if (w + editor.resizeDx < 20) editor.resizeDx = 20 - w;
+  if (h + editor.resizeDy < 20) editor.resizeDy = 20 - h;
+  editor.edgeMask &= 15;
+
+  const int nw = w + editor.resizeDx, nh = h + editor.resizeDy;
+  if (nh <= maxHeightForWidth(nw)) return;
+  switch (editor.edgeMask) {
+    case 1:
+    case 2: {
+      // A loaded level may lie outside the table; when no width suits its
+      // height the clamp would ask for width 0, so the resize is refused.
+      const int widest = maxWidthForHeight(nh);
+      if (widest < 20) opsRefuseResize();
+      else editor.resizeDx = widest - w;
+      break;
+    }
+    case 4:
+    case 8: {
+      const int highest = maxHeightForWidth(nw);
+      if (highest < 20) opsRefuseResize();
+      else editor.resizeDy = highest - h;
+      break;
+    }
+    case 5:
+    case 6:
+    case 9:
+    case 10:
+      opsRefuseResize();
+      break;
+    default:
+      break;
+  }
+}
+
+void applyResize() {
+  const int dx = editor.resizeDx, dy = editor.resizeDy, mask = editor.edgeMask;
+  LevelObject* object = currentLevel.firstObject;
+  for (uint32_t i = 0; i < currentLevel.objectCount && object; ++i, object = object->next) {
+    if (dx != 0 && (mask & 1)) object->x += dx;
+    if (dy != 0 && (mask & 4)) object->y += dy;
+  }
+  Level& level = currentLevel;
+  if (dx != 0) {
+    if (mask & 1) {
+      if (level.startX < -dx) level.startX = -dx;
+      editor.cameraX += dx * 16;
+      level.startX += dx;
+    } else if (mask & 2) {
+      if (level.width + dx < level.startX + 20) level.startX = level.width + dx - 20;
+    }
+    if (mask & 3) level.width += dx;
+  }
+  if (dy != 0) {
+    if (mask & 4) {
+      if (level.startY < -dy) level.startY = -dy;
+      editor.cameraY += dy * 8;
+      level.startY += dy;
+    } else if (mask & 8) {
+      if (level.height + dy < level.startY + 20) level.startY = level.height + dy - 20;
+    }
+    if (mask & 12) level.height += dy;
+  }
+}
