@@ -1,6 +1,120 @@
-// Placeholder bodies: the owner of this file replaces them with the real operations.
-#include "edit/keys.h"
+// Keyboard commands (virtual-key codes as the platform layer reports them)
+// and the camera arithmetic that maps level pixels to client pixels.
 
-void onKeyDown(int) { }
-void onKeyUp(int) { }
-void recentre() { }
+#include <cstdio>
+#include <cstring>
+
+#include "core/editor_state.h"
+#include "core/level_load.h"
+#include "data/failure.h"
+#include "data/level_writer.h"
+#include "edit/keys.h"
+#include "edit/operations.h"
+#include "platform/window.h"
+#include "render/panels.h"
+
+static const char* const SavePath = "LEVEL___.DAT";
+
+// The title a load gives the current level.
+static void plainTitle(char* out, int outSize) {
+  formatLevelTitle(editor.levelNumber, currentLevel.name, out, outSize);
+}
+
+// A failed save is shown in the title as well as on standard error, so a user
+// without a terminal learns that the file on disk is not the level on screen.
+// A later successful save (or the next load) brings the plain title back.
+static void showSaveResult(int failed) {
+  AppWindow* window = editor.window;
+  if (!window) return;
+  char title[sizeof window->title];
+  plainTitle(title, sizeof title);
+  if (failed) {
+    const size_t used = std::strlen(title);
+    std::snprintf(title + used, sizeof title - used, " (not saved: %s)", failureReason());
+  }
+  if (std::strcmp(title, window->title) == 0) return;
+  std::memcpy(window->title, title, sizeof title);
+  windowApply(window);
+}
+
+static void saveCurrentLevel() {
+  const int failed = saveLevel(SavePath, currentLevel) != 0;
+  if (failed) std::fprintf(stderr, "driver: %s not saved: %s\n", SavePath, failureReason());
+  showSaveResult(failed);
+}
+
+void onKeyDown(int key) {
+  const bool idle = editor.editState == Idle;
+  switch (key) {
+    case 8: editor.altView = 1 - editor.altView; break;
+    case 16: editor.shiftDown = 1; break;
+    case 17: editor.ctrlDown = 1; break;
+    case 27:
+      if (idle || editor.editState == Placing) {
+        clearSelection();
+        if (editor.editState == Placing) editor.editState = Idle;
+      }
+      break;
+    case 32:
+      editor.key32Down = 1;
+      if (idle) editor.editState = StartViewReady;
+      break;
+    case 37: switchLevel(-1); break;  // wraps 0 -> 119
+    case 38:
+      if (editor.zoom < 8) editor.zoom += 1;
+      break;
+    case 39: switchLevel(+1); break;  // wraps 119 -> 0
+    case 40:
+      if (editor.zoom > 1) editor.zoom -= 1;
+      break;
+    case 46:
+      if (idle) deleteSelection();
+      break;
+    case 49:
+      if (idle && editor.barKind != 8) setBarKind(8);
+      break;
+    case 50:
+      if (idle && editor.barKind != 2) setBarKind(2);
+      break;
+    case 51:
+      if (idle) toggleTerrainFlag();
+      break;
+    case 83: saveCurrentLevel(); break;
+    default: break;
+  }
+}
+
+void onKeyUp(int key) {
+  switch (key) {
+    case 16: editor.shiftDown = 0; break;
+    case 17: editor.ctrlDown = 0; break;
+    case 32:
+      editor.key32Down = 0;
+      // An unfinished start-view drag is abandoned.
+      if (editor.editState == StartViewReady || editor.editState == MovingStartView)
+        editor.editState = Idle;
+      editor.anchorX = editor.mouseX;
+      editor.anchorY = editor.mouseY;
+      findHover();
+      break;
+    default: break;
+  }
+}
+
+void recentre() {
+  const int cw = editor.window ? editor.window->width : 0;
+  const int ch = editor.window ? editor.window->height : 0;
+  editor.viewCentreX = cw / 2;
+  editor.viewCentreY = ch / 2;
+  // Keep the level's centre clear of the item bar.
+  const int d = (editor.itemSize + 14) / 2;
+  switch (editor.barSide) {
+    case 0: editor.viewCentreY += d; break;
+    case 1: editor.viewCentreX += d; break;
+    case 2: editor.viewCentreX -= d; break;
+    case 3: editor.viewCentreY -= d; break;
+    default: break;
+  }
+  editor.originX = editor.viewCentreX - editor.cameraX * editor.zoom;
+  editor.originY = editor.viewCentreY - editor.cameraY * editor.zoom;
+}

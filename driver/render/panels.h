@@ -17,6 +17,7 @@ void panelRelayout(Panel* panel);                        // right/bottom and scr
 void scrollSetValue(Panel* panel, int value);
 unsigned scrollHitTest(const Panel* panel, int px, int py);  // panel coordinates -> ScrollPart
 
+int stripOffset();  // the strip's scroll offset as drawn: panel 1 value, raised to the first offered item
 int itemAtPoint();  // bar item under panel 0's pointer, -1 for none (also beyond the last item)
 
 void drawItemBar();

@@ -1,0 +1,213 @@
+// Drawing the panels: the item bar with its thumbnails, and the scroll bar
+// with bevelled buttons, arrow glyphs, thumb and track. Immediate-mode
+// OpenGL 1.x in client pixels; texturing is enabled only around thumbnails.
+//
+// Contents: fills and greys - drawBevel - drawArrow - panelDraw -
+// drawItemCell - drawItemBar.
+
+#include <GL/gl.h>
+#include <algorithm>
+
+#include "core/editor_state.h"
+#include "platform/window.h"
+#include "render/panels.h"
+#include "render/scene.h"
+
+static void grey(float level) { glColor3f(level, level, level); }
+
+// A filled rectangle as a triangle strip through its four corners.
+static void fillRect(float x0, float y0, float x1, float y1) {
+  glBegin(GL_TRIANGLE_STRIP);
+  glVertex2f(x0, y0);
+  glVertex2f(x0, y1);
+  glVertex2f(x1, y0);
+  glVertex2f(x1, y1);
+  glEnd();
+}
+
+static void line(int x0, int y0, int x1, int y1) {
+  glVertex2i(x0, y0);
+  glVertex2i(x1, y1);
+}
+
+// drawBevel -------------------------------------------------------------------
+
+void drawBevel(int x, int y, int w, int h, int style) {
+  const int x1 = x + w;
+  const int y1 = y + h;
+  if (style == 0 || style == 1) fillRect(x, y, x1, y1);
+  const bool sunken = style == 1 || style == 3;
+  glBegin(GL_LINES);
+  grey(sunken ? 0.375f : 1.0f);
+  line(x, y + 1, x1, y + 1);
+  line(x, y + 1, x, y1);
+  grey(sunken ? 0.5f : 0.875f);
+  line(x + 1, y + 2, x1 - 1, y + 2);
+  line(x + 1, y + 2, x + 1, y1 - 1);
+  grey(sunken ? 0.875f : 0.5f);
+  line(x + 1, y1 - 1, x1 - 2, y1 - 1);
+  line(x1 - 2, y + 2, x1 - 2, y1 - 1);
+  grey(sunken ? 1.0f : 0.375f);
+  line(x, y1, x1 - 1, y1);
+  line(x1 - 1, y + 1, x1 - 1, y1);
+  glEnd();
+}
+
+// drawArrow -------------------------------------------------------------------
+
+// Four segments per direction, within the 16 by 16 button: x0, y0, x1, y1.
+static const int arrowSegments[4][4][4] = {
+    {{6, 8, 7, 8}, {7, 6, 7, 9}, {8, 5, 8, 10}, {9, 4, 9, 11}},    // left
+    {{7, 6, 7, 7}, {6, 8, 9, 8}, {5, 9, 10, 9}, {4, 10, 11, 10}},  // up
+    {{9, 8, 10, 8}, {8, 6, 8, 9}, {7, 5, 7, 10}, {6, 4, 6, 11}},   // right
+    {{7, 9, 7, 10}, {6, 9, 9, 9}, {5, 8, 10, 8}, {4, 7, 11, 7}},   // down
+};
+
+void drawArrow(int x, int y, int direction) {
+  if (direction < 0 || direction > 3) return;
+  glPushMatrix();
+  glTranslatef(static_cast<float>(x), static_cast<float>(y), 0.0f);
+  glBegin(GL_LINES);
+  for (const auto& s : arrowSegments[direction]) line(s[0], s[1], s[2], s[3]);
+  glEnd();
+  glPopMatrix();
+}
+
+// panelDraw (the scroll bar) ------------------------------------------------------
+
+static void drawScrollButton(const Panel* panel, int x, int y, unsigned part, int glyph,
+                             bool scrollable) {
+  const int pressed = panel->activePart == part && panel->pointerOnPart == 1 && scrollable ? 1 : 0;
+  grey(0.75f);
+  drawBevel(x, y, 16, 16, pressed);
+  grey(scrollable ? 0.0f : 0.5f);
+  drawArrow(x + pressed, y + pressed, glyph);
+}
+
+void panelDraw(Panel* panel) {
+  if (panel->kind != 2) return;
+  const int off = static_cast<int>(panel->thumbRange * panel->fraction);
+  panelRelayout(panel);
+  const bool scrollable = panel->thumbLength < panel->trackLength;
+  const bool vertical = panel->vertical != 0;
+  const int x = panel->x, y = panel->y, right = panel->right, bottom = panel->bottom;
+
+  drawScrollButton(panel, x, y, BackArrow, vertical ? 1 : 0, scrollable);
+  if (vertical) drawScrollButton(panel, x, bottom - 15, ForwardArrow, 3, scrollable);
+  else drawScrollButton(panel, right - 15, y, ForwardArrow, 2, scrollable);
+
+  if (!scrollable) {
+    grey(0.875f);
+    if (vertical) fillRect(x, y + 16, x + 16, y + panel->height - 16);
+    else fillRect(x + 16, y, x + panel->width - 16, y + 16);
+    return;
+  }
+  const int thumbEnd = off + panel->thumbLength + 16;  // first track pixel after the thumb
+  grey(0.75f);
+  if (vertical) drawBevel(x, y + off + 16, 16, panel->thumbLength, 0);
+  else drawBevel(x + off + 16, y, panel->thumbLength, 16, 0);
+
+  grey(panel->activePart == BackPage && panel->pointerOnPart == 1 ? 0.5f : 0.875f);
+  if (vertical) fillRect(x, y + 16, right + 1, y + 16 + off);
+  else fillRect(x + 16, y, x + 16 + off, bottom + 1);
+
+  grey(panel->activePart == ForwardPage && panel->pointerOnPart == 1 ? 0.375f : 0.875f);
+  if (vertical) fillRect(x, y + thumbEnd, right + 1, bottom - 15);
+  else fillRect(x + thumbEnd, y, right - 15, bottom + 1);
+}
+
+// drawItemCell --------------------------------------------------------------------
+
+static bool isPlacing() {
+  return editor.editState == Placing || editor.editState == SizingNewObject ||
+         editor.editState == PanningWhilePlacing;
+}
+
+void drawItemCell(int size, int index) {
+  if (index < 0) return;
+  const ObjectDef* def = nullptr;
+  const BlockPattern* piece = nullptr;
+  int w, h;
+  bool back = true;
+  if (editor.barKind == 8) {
+    if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.objectDefCount,
+                                                       currentStyle.objectDefs.size()))
+      return;
+    def = &currentStyle.objectDefs[index];
+    w = def->width * 16;
+    h = def->height * 8;
+    back = def->kind != 6;  // kind 6 shows its parts without a background
+  } else {
+    if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.pieceCount, currentStyle.pieces.size()))
+      return;
+    piece = &currentStyle.pieces[index];
+    w = static_cast<int>(piece->width) * 16;
+    h = static_cast<int>(piece->height) * 8;
+  }
+  // Thumbnails shrink to fit the cell and never grow.
+  const int extent = std::max(w, h);
+  const float scale = extent > 0 ? std::min(1.0f, static_cast<float>(size) / static_cast<float>(extent)) : 1.0f;
+  const bool chosen = isPlacing() && index == editor.chosenItem;
+
+  if (chosen) glColor3f(0.5f, 0.5f, 1.0f);
+  else if (index == editor.hoverItem) glColor3f(0.75f, 0.75f, 1.0f);
+  else grey(1.0f);
+  fillRect(0, 0, size, size);
+
+  glPushMatrix();
+  glTranslatef(static_cast<float>(size / 2), static_cast<float>(size / 2), 0.0f);
+  glScalef(scale, scale, 1.0f);
+  glTranslatef(static_cast<float>(-w / 2.0), static_cast<float>(-h / 2.0), 0.0f);
+  if (back) {
+    const uint8_t* c = currentStyle.palette[0];
+    glColor3f(c[0] / 255.0f, c[1] / 255.0f, c[2] / 255.0f);
+    fillRect(0, 0, w, h);
+  }
+  grey(1.0f);
+  glEnable(GL_TEXTURE_2D);
+  if (def) drawObject(*def, 0, 0, 0, 0);
+  else drawPatternTiled(*piece, 0, 0, 0, 0);
+  glDisable(GL_TEXTURE_2D);
+  glPopMatrix();
+
+  if (chosen) glColor3f(0.0f, 0.0f, 1.0f);
+  else grey(0.5f);
+  glBegin(GL_LINE_LOOP);
+  glVertex2i(0, 1);
+  glVertex2i(size, 1);
+  glVertex2i(size - 1, 1);
+  glVertex2i(size - 1, size);
+  glVertex2i(0, size);
+  glEnd();
+}
+
+// drawItemBar -----------------------------------------------------------------
+
+void drawItemBar() {
+  if (!editor.window) return;
+  const int cw = editor.window->width;
+  const int ch = editor.window->height;
+  const int size = editor.itemSize;
+  const int pitch = size + 4;
+  if (pitch <= 0) return;
+
+  glPushMatrix();
+  glTranslatef(0.0f, static_cast<float>(ch - size - 28), 0.0f);
+  grey(1.0f);
+  fillRect(0, 0, cw, size + 28);
+
+  const int offset = stripOffset();
+  const int first = offset / pitch;
+  const int sub = offset % pitch;
+  const int n = (cw - 4) / pitch + 1;
+  glPushMatrix();
+  glTranslatef(static_cast<float>(6 - sub), 7.0f, 0.0f);
+  for (int index = first; index <= first + n; ++index) {
+    drawItemCell(size, index);
+    glTranslatef(static_cast<float>(pitch), 0.0f, 0.0f);
+  }
+  glPopMatrix();
+
+  drawBevel(0, 0, cw, size + 28, 3);
+  glPopMatrix();
+}
