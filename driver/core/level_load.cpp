@@ -1,7 +1,166 @@
-// Placeholder bodies: the owner of this file replaces them with the real operations.
+// The load sequence: read level and style into fresh records, bind them, and
+// only then replace the current ones; the level-switch walk; the window title.
 #include "core/level_load.h"
 
-int loadCurrentLevel() { return {}; }
-void freeCurrentLevel() { }
-void switchLevel(int) { }
-void formatLevelTitle(int, const char*, char*, int) { }
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "core/editor_state.h"
+#include "data/bind.h"
+#include "data/failure.h"
+#include "data/level.h"
+#include "data/style.h"
+#include "platform/window.h"
+#include "render/panels.h"
+#include "render/textures.h"
+
+static const char* const styleDisplayNames[StyleCount] = {
+    "Varnelo", "Quorb", "Tessily", "Drumek", "Ollivant", "Pemberyx",
+    "Sarrowen", "Feldric", "Nimbe", "Wexlin", "Zorra", "Kelpin",
+};
+
+// Code points of Windows-1252 bytes 0x80..0x9F; the five unassigned bytes keep
+// their own value, as web browsers do, so no byte is lost.
+static const uint16_t cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// Appends the UTF-8 form of one Windows-1252 byte if it fits whole (with the
+// terminator); returns the new length, unchanged when it does not fit.
+static int loadAppendCp1252(uint8_t byte, char* out, int length, int outSize) {
+  const unsigned cp = byte >= 0x80 && byte < 0xA0 ? cp1252High[byte - 0x80] : byte;
+  char utf8[3];
+  int n = 0;
+  if (cp < 0x80) {
+    utf8[n++] = static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    utf8[n++] = static_cast<char>(0xC0 | (cp >> 6));
+    utf8[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    utf8[n++] = static_cast<char>(0xE0 | (cp >> 12));
+    utf8[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    utf8[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  if (length + n >= outSize) return length;
+  std::memcpy(out + length, utf8, n);
+  return length + n;
+}
+
+void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize) {
+  if (!out || outSize <= 0) return;
+  const int group = levelNumber / 10;
+  const char* display = group >= 0 && group < StyleCount ? styleDisplayNames[group] : "";
+  int length = std::snprintf(out, static_cast<size_t>(outSize), "%s %d - ", display, levelNumber % 10 + 1);
+  if (length < 0 || length >= outSize) return;  // truncated prefix: nothing more fits
+  for (const char* p = name; p && *p; ++p) {
+    const int grown = loadAppendCp1252(static_cast<uint8_t>(*p), out, length, outSize);
+    if (grown == length) break;  // out of room: never cut a character in half
+    length = grown;
+  }
+  out[length] = '\0';
+}
+
+static void loadLevelPath(int levelNumber, char* path, size_t size) {
+  std::snprintf(path, size, "LEVELS/LEVEL%03d.DAT", levelNumber);
+}
+
+// Reads and binds level `levelNumber` and its style into the given records.
+// 0 on success; 1 after printing one line naming the file and the reason.
+static int loadReadBound(int levelNumber, Level* level, Style* style) {
+  char path[32];
+  loadLevelPath(levelNumber, path, sizeof path);
+  if (loadLevel(path, level) != 0) {
+    std::fprintf(stderr, "driver: cannot load %s: %s\n", path, failureReason());
+    return 1;
+  }
+  if (level->style < 0 || level->style >= StyleCount) {
+    std::fprintf(stderr, "driver: cannot load %s: it names style %d, not one of 0..11\n", path, level->style);
+    return 1;
+  }
+  if (loadStyle(level->style, style) != 0) {
+    std::fprintf(stderr, "driver: cannot load STYLES/%s.DAT (the style of %s): %s\n",
+                 styleTable[level->style].stem, path, failureReason());
+    return 1;
+  }
+  bindLevelToStyle(style, level);
+  return 0;
+}
+
+// The EditorState fields every load puts back to their load values.
+static void loadResetEditor() {
+  const int clientWidth = editor.window ? editor.window->width : 0;
+  const int clientHeight = editor.window ? editor.window->height : 0;
+  editor.editState = Idle;
+  editor.zoom = 1;
+  editor.altView = 0;
+  editor.barSide = 3;
+  editor.itemSize = 64;
+  editor.viewCentreX = clientWidth / 2;
+  editor.viewCentreY = clientHeight / 2;
+  editor.cameraX = currentLevel.width * 8;
+  editor.cameraY = currentLevel.height * 4;
+  editor.originX = editor.viewCentreX - editor.cameraX;
+  editor.originY = editor.viewCentreY - editor.cameraY;
+  editor.anchorX = editor.anchorY = 0;
+  editor.dragDx = editor.dragDy = 0;
+  editor.dragBlocksX = editor.dragBlocksY = 0;
+  editor.dragPixelsX = editor.dragPixelsY = 0;
+  editor.buttonHeld = 0;
+  editor.hoverObject = nullptr;
+  editor.spanX = editor.spanY = 0;
+  editor.barKind = 2;
+  editor.hoverItem = -1;
+  editor.chosenItem = -1;
+}
+
+// Makes level `levelNumber` current, or leaves everything as it was.
+static int loadMakeCurrent(int levelNumber) {
+  Level level;
+  Style style{};
+  if (loadReadBound(levelNumber, &level, &style) != 0) {
+    freeStyle(&style);
+    return 1;
+  }
+  freeBlockTextures();
+  std::swap(currentLevel, level);
+  std::swap(currentStyle, style);
+  freeStyle(&style);  // the previous style, now held here
+  editor.levelNumber = levelNumber;
+  editor.animPeriod = static_cast<int>(animPeriodOf(currentStyle));
+  buildBlockTextures();
+  if (editor.window) {
+    formatLevelTitle(levelNumber, currentLevel.name, editor.window->title, sizeof editor.window->title);
+    windowApply(editor.window);
+  }
+  loadResetEditor();
+  setBarKind(2);
+  return 0;
+}
+
+int loadCurrentLevel() { return loadMakeCurrent(editor.levelNumber); }
+
+void freeCurrentLevel() {
+  freeBlockTextures();
+  freeStyle(&currentStyle);
+}
+
+void switchLevel(int step) {
+  const int direction = step < 0 ? -1 : 1;
+  int candidate = editor.levelNumber;
+  for (int tried = 1; tried < LevelCount; ++tried) {
+    candidate = (candidate + direction + LevelCount) % LevelCount;
+    if (loadMakeCurrent(candidate) == 0) return;  // failures were reported; keep walking
+  }
+}
+
+int checkStartLevel() {
+  Level level;
+  Style style{};
+  const int failed = loadReadBound(0, &level, &style);
+  freeStyle(&style);
+  if (failed) std::fprintf(stderr, "driver: LEVELS/ and STYLES/ must be in the current directory\n");
+  return failed;
+}

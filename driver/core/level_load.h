@@ -15,6 +15,13 @@ void freeCurrentLevel();
 // 0..119, until a level loads; if none loads, nothing changes.
 void switchLevel(int step);
 
+// Start-up, before any window exists: reads level 0 and its style without
+// keeping them. 0 when both load; 1 after printing the reason and a reminder
+// that LEVELS/ and STYLES/ belong in the current directory.
+int checkStartLevel();
+
 // The title "%s %d - %s" for a level number and a raw level name
 // (Windows-1252 bytes, up to the first zero), converted to UTF-8.
 void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize);
+
+constexpr int LevelCount = 120;  // levels 0..119, ten per style group

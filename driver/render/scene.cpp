@@ -1,10 +1,219 @@
-// Placeholder bodies: the owner of this file replaces them with the real operations.
+// The level picture: scene order, the level transform, the three element
+// passes, the pattern and object primitives, and the alternate-view tints.
 #include "render/scene.h"
 
-void drawScene() { }
-void levelTransform() { }
-void drawLevel() { }
-void drawNewObject() { }
-void drawPatternFrame(const BlockPattern&, uint32_t, int, int) { }
-void drawPatternTiled(const BlockPattern&, int, int, int, int) { }
-void drawObject(const ObjectDef&, int, int, int, int) { }
+#include <GL/gl.h>
+#include <cmath>
+
+#include "core/editor_state.h"
+#include "edit/keys.h"
+#include "render/overlays.h"
+#include "render/panels.h"
+#include "render/textures.h"
+
+Tint altObjectTint(int kind) {
+  switch (kind) {
+    case 3: return {0.5f, 0.5f, 0.5f};
+    case 4: return {0.0f, 0.0f, 1.0f};
+    case 5: return {0.0f, 1.0f, 1.0f};
+    case 6: return {0.0f, 1.0f, 0.0f};
+    case 7: return {1.0f, 0.0f, 0.0f};
+    case 8: return {1.0f, 0.0f, 1.0f};
+    case 9: return {1.0f, 0.5f, 0.0f};
+    default: return {1.0f, 1.0f, 1.0f};
+  }
+}
+
+Tint altTerrainTint(uint32_t elementKind, uint32_t flags) {
+  // Flags other than 0 and 0x4000 would otherwise inherit whatever tint the
+  // previous element left; they are shown as the 0x4000 (steel-like) class.
+  if (flags == 0) return {1.0f, 1.0f, 0.0f};
+  return elementKind == ObjectKindTerrainCell ? Tint{0.5f, 0.5f, 0.0f} : Tint{0.5f, 0.5f, 0.5f};
+}
+
+static void sceneSetTint(Tint t) { glColor3f(t.r, t.g, t.b); }
+
+void drawScene() {
+  panelPass = 0;
+  recentre();
+  drawLevel();
+  drawStartView();
+  drawMargins();
+  drawResizeGuides();
+  drawNewObject();
+  drawHighlights();
+  drawBand();
+  drawAltMarks();
+  panelPass = 1;
+  drawItemBar();
+  panelDraw(&editor.panels[1]);
+}
+
+void levelTransform() {
+  glTranslated(editor.viewCentreX, editor.viewCentreY, 0.0);
+  glScaled(editor.zoom, editor.zoom, 0.0);
+  glTranslated(-std::floor(static_cast<double>(editor.cameraX)), -std::floor(static_cast<double>(editor.cameraY)),
+               0.0);
+  glTranslated(editor.dragPixelsX, editor.dragPixelsY, 0.0);
+}
+
+// Selected elements follow the mouse in whole blocks while they are moved.
+static void sceneElementOffset(const LevelObject& e, int* dx, int* dy) {
+  const bool moving = editor.editState == MovingSelection && e.state != 0;
+  *dx = moving ? editor.dragBlocksX : 0;
+  *dy = moving ? editor.dragBlocksY : 0;
+}
+
+static void sceneFillBackground() {
+  if (editor.altView == 1) {
+    glColor3f(0.0f, 0.0f, 0.0f);
+  } else {
+    const uint8_t* c = currentStyle.palette[0];
+    glColor3d(c[0] / 255.0, c[1] / 255.0, c[2] / 255.0);
+  }
+  glBegin(GL_TRIANGLE_STRIP);
+  glVertex2i(0, 0);
+  glVertex2i(0, currentLevel.height * 8);
+  glVertex2i(currentLevel.width * 16, 0);
+  glVertex2i(currentLevel.width * 16, currentLevel.height * 8);
+  glEnd();
+}
+
+// Walks the list as the level holds it: objectCount elements from firstObject.
+template <typename Visit>
+static void sceneEachElement(Visit visit) {
+  LevelObject* e = currentLevel.firstObject;
+  for (uint32_t i = 0; i < currentLevel.objectCount && e; ++i, e = e->next) visit(*e);
+}
+
+void drawLevel() {
+  glPushMatrix();
+  levelTransform();
+  sceneFillBackground();
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_TEXTURE_2D);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  int dx = 0, dy = 0;
+  sceneEachElement([&](const LevelObject& e) {
+    if (e.kind != ObjectKindTerrainCell) return;
+    sceneElementOffset(e, &dx, &dy);
+    if (editor.altView == 1) sceneSetTint(altTerrainTint(e.kind, e.flags));
+    drawBlock(e.value, e.x + dx, e.y + dy);
+  });
+  sceneEachElement([&](const LevelObject& e) {
+    if (e.kind != ObjectKindTerrainPiece) return;
+    sceneElementOffset(e, &dx, &dy);
+    if (editor.altView == 1) sceneSetTint(altTerrainTint(e.kind, e.flags));
+    if (e.value < currentStyle.pieces.size())
+      drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
+                       e.x + dx, e.y + dy);
+  });
+  sceneEachElement([&](const LevelObject& e) {
+    if (e.kind == ObjectKindTerrainCell || e.kind == ObjectKindTerrainPiece) return;
+    sceneElementOffset(e, &dx, &dy);
+    if (e.value < currentStyle.objectDefs.size())
+      drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
+                 e.x + dx, e.y + dy);
+  });
+  glDisable(GL_BLEND);
+  glDisable(GL_TEXTURE_2D);
+  glPopMatrix();
+}
+
+void drawNewObject() {
+  const int s = editor.editState;
+  if (s != Placing && s != SizingNewObject && s != PanningWhilePlacing) return;
+  glPushMatrix();
+  levelTransform();
+  glEnable(GL_TEXTURE_2D);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  const LevelObject& item = editor.newObject;
+  int column = item.x;
+  int row = item.y;
+  if (editor.spanX < 0) column += editor.spanX * editor.newItemWidth;
+  if (editor.spanY < 0) row += editor.spanY * editor.newItemHeight;
+  const int countX = static_cast<int>(item.paramA);
+  const int countY = static_cast<int>(item.paramB);
+  if (item.kind == ObjectKindTerrainPiece) {
+    if (item.value < currentStyle.pieces.size())
+      drawPatternTiled(currentStyle.pieces[item.value], countX, countY, column, row);
+  } else if (item.value < currentStyle.objectDefs.size()) {
+    drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row);
+  }
+  glDisable(GL_TEXTURE_2D);
+  glPopMatrix();
+}
+
+// True when frame `frame` of the pattern lies wholly inside its cells.
+static bool sceneFrameReadable(const BlockPattern& p, uint32_t frame) {
+  const uint64_t area = static_cast<uint64_t>(p.width) * p.height;
+  if (area == 0 || area > p.cellCount) return false;
+  return (static_cast<uint64_t>(frame) + 1) * p.cellCount <= p.cells.size();
+}
+
+void drawPatternFrame(const BlockPattern& pattern, uint32_t frame, int column, int row) {
+  if (!sceneFrameReadable(pattern, frame)) return;
+  const int32_t* cells = pattern.cells.data() + static_cast<size_t>(frame) * pattern.cellCount;
+  const int w = static_cast<int>(pattern.width);
+  const int h = static_cast<int>(pattern.height);
+  for (int i = 0; i < h; ++i) {
+    for (int j = 0; j < w; ++j) {
+      const int32_t cell = cells[i * w + j];
+      if (pattern.isPiece == 0 || cell != 0) drawBlock(static_cast<uint32_t>(cell), column + j, row + i);
+    }
+  }
+}
+
+void drawPatternTiled(const BlockPattern& pattern, int countX, int countY, int column, int row) {
+  const int w = static_cast<int>(pattern.width);
+  const int h = static_cast<int>(pattern.height);
+  for (int i = 0; i <= countY; ++i)
+    for (int j = 0; j <= countX; ++j) drawPatternFrame(pattern, 0, column + j * w, row + i * h);
+}
+
+// The animation of part p, or none when it is missing or has no frames.
+static const BlockPattern* sceneObjectPart(const ObjectDef& def, uint32_t p) {
+  if (p >= def.partCount || p >= def.partAnim.size()) return nullptr;
+  const BlockPattern* anim = def.partAnim[p];
+  return anim && anim->frameCount > 0 ? anim : nullptr;
+}
+
+static uint32_t sceneAnimFrame(const BlockPattern& anim, uint32_t offset) {
+  return (static_cast<uint32_t>(editor.animFrame) + offset) % anim.frameCount;
+}
+
+void drawObject(const ObjectDef& def, int countX, int countY, int column, int row) {
+  if (editor.altView == 1) sceneSetTint(altObjectTint(def.kind));
+  const BlockPattern* first = sceneObjectPart(def, 0);
+  switch (def.kind) {
+    case 3:
+    case 4:
+      if (!first) return;
+      for (int i = 0; i <= countY; ++i)
+        for (int j = 0; j <= countX; ++j)
+          drawPatternFrame(*first, sceneAnimFrame(*first, static_cast<uint32_t>(j)), column + j * def.width,
+                           row + i * def.height);
+      return;
+    case 5:
+    case 9:
+      if (first) drawPatternFrame(*first, 0, column, row);
+      return;
+    case 7:
+      if (first) drawPatternFrame(*first, currentLevel.style == 11 ? sceneAnimFrame(*first, 0) : 0, column, row);
+      return;
+    case 8:
+      if (first) drawPatternFrame(*first, sceneAnimFrame(*first, 0), column, row);
+      return;
+    case 6:
+      glPushMatrix();
+      glTranslated(-def.shiftX * 16.0, -def.shiftY * 8.0, 0.0);
+      for (uint32_t p = 0; p < def.partCount && p < def.partDx.size() && p < def.partDy.size(); ++p) {
+        const BlockPattern* anim = sceneObjectPart(def, p);
+        if (anim) drawPatternFrame(*anim, sceneAnimFrame(*anim, 0), column + def.partDx[p], row + def.partDy[p]);
+      }
+      glPopMatrix();
+      return;
+    default:
+      return;
+  }
+}

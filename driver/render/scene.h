@@ -8,7 +8,14 @@ void levelTransform();  // multiplies the model-view matrix by the level-to-clie
 void drawLevel();       // background and all elements
 void drawNewObject();   // the item being placed (Placing, SizingNewObject, PanningWhilePlacing)
 
-// Expect GL_TEXTURE_2D enabled and the colour set by the caller.
+// Expect GL_TEXTURE_2D enabled and the colour set by the caller. Patterns and
+// definitions that would be read past (missing cells, no animation, 0 frames)
+// draw nothing.
 void drawPatternFrame(const BlockPattern& pattern, uint32_t frame, int column, int row);
 void drawPatternTiled(const BlockPattern& pattern, int countX, int countY, int column, int row);
 void drawObject(const ObjectDef& def, int countX, int countY, int column, int row);
+
+// Alternate-view tints (red, green, blue).
+struct Tint { float r, g, b; };
+Tint altObjectTint(int kind);                      // by ObjectDef.kind; white for kinds outside 3..9
+Tint altTerrainTint(uint32_t elementKind, uint32_t flags);  // kinds 1 and 2; flags other than 0 use the 0x4000 tint

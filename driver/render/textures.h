@@ -16,5 +16,11 @@ extern int panelPass;            // 0 while the level scene is drawn, 1 while th
 void blockTexelImage(const Style& style, uint32_t block, int mask, uint8_t out[384]);
 
 void buildBlockTextures();  // uploads both sets for currentStyle; GL context current
-void freeBlockTextures();   // deletes both sets and releases the name arrays
+void freeBlockTextures();   // deletes both sets and releases the name arrays; safe when none are built
+uint32_t builtTextureCount();  // names in each set now alive, 0 when none
 void drawBlock(uint32_t block, int column, int row);  // at a block position of the current model-view
+
+// A new display list drawing one textured 16x8 block quad with its top edge at
+// y = 0 showing texture row t = 1 (what startUp keeps in editor.quadList;
+// tests and benchmarks without a window build their own). GL context current.
+unsigned buildQuadList();
