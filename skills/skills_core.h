@@ -1,0 +1,78 @@
+#pragma once
+// The Qt-free half of the skills program: the built-in skill list, the lenient
+// numeric reader behind every number box, the single-byte name encoding, and
+// the patching of LEVEL___.DAT at its fixed header offsets. The form calls
+// these; tests link them without a window.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Skill list ----------------------------------------------------------------
+
+// The text of the hidden list box: 51 lines "<two hex digits><name>", ordered
+// by name, each ending in CR LF (605 characters).
+extern const char* const SkillListText;
+
+// Numbers typed in the boxes -------------------------------------------------
+
+// The number the text begins with: blanks, tabs and line feeds ignored
+// anywhere, optional sign, digits with optional point and exponent, or "&H"
+// and hex digits; stops at the first character that does not fit; 0 when no
+// number starts the text. Huge values come back as +-infinity, never an error.
+double numberOfText(std::string_view text);
+
+// numberOfText rounded to the nearest integer (ties to even), saturated to the
+// 32-bit range instead of overflowing.
+int32_t integerOfText(std::string_view text);
+
+// Level name ----------------------------------------------------------------
+
+// The Windows-1252 byte of a Unicode code point; false when it has none.
+bool ansiByteOf(char32_t codePoint, uint8_t* byte);
+
+// Patching LEVEL___.DAT ------------------------------------------------------
+
+constexpr size_t LevelImageSize = 8648;  // an uncompressed level file
+constexpr int LevelNameBytes = 20;       // the part of the 24 name bytes the form owns
+constexpr int SkillSlots = 8;
+
+// Everything Apply stamps into the file, already converted and range-checked.
+struct LevelPatch {
+  uint8_t name[LevelNameBytes];   // single-byte codes, padded with blanks
+  uint8_t skillCode[SkillSlots];  // 0 for an unchecked slot
+  uint8_t quantity[SkillSlots];   // 0 for an unchecked slot
+  uint8_t minutes;
+  uint8_t seconds;
+  int16_t releaseRate;
+};
+
+// Why the image is not an uncompressed level file ("" when it is): wrong
+// length, compressed, or no FORM/QXLV signature. fileName goes into the text.
+std::string levelImageProblem(const std::vector<uint8_t>& image, const std::string& fileName);
+
+// Writes the patch at its offsets; every other byte stays as it was. The image
+// must be LevelImageSize bytes (levelImageProblem returned "").
+void applyLevelPatch(std::vector<uint8_t>& image, const LevelPatch& patch);
+
+// Clamps of the three number boxes, applied before the boxes are rewritten.
+int32_t clampMinutes(int32_t minutes);   // 0 and up, no upper bound
+int32_t clampSeconds(int32_t seconds);   // 0..59
+int32_t clampRelease(int32_t release);   // -32768..20
+
+// Level file on disk --------------------------------------------------------
+
+// True when path names an existing regular file (following links).
+bool isOrdinaryFile(const std::string& path);
+
+// Reads the whole file. 0 on success; 1 with reason set to the system's
+// explanation.
+int readWholeFile(const std::string& path, std::vector<uint8_t>* bytes, std::string* reason);
+
+// Replaces the file with bytes atomically: a temporary file in the same
+// directory is written, flushed, given the old file's permissions and renamed
+// over it (a link is followed, so the link stays). 0 on success; 1 with reason
+// set, the old file untouched and no temporary file left behind.
+int replaceFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes, std::string* reason);
