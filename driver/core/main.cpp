@@ -1,2 +1,21 @@
-// Program entry of driver. (The window and main loop arrive with the skeleton.)
-int main() { return 0; }
+// Program entry of driver: start up, load level 0, loop until a close
+// request, then tear down in reverse order.
+#include "core/editor_state.h"
+#include "core/level_load.h"
+#include "core/main_loop.h"
+
+int main() {
+  if (startUp() != 0) return 1;
+  if (loadCurrentLevel() != 0) {  // the loader has printed why
+    shutDown();
+    return 1;
+  }
+  while (!editor.quit) {
+    drainEvents();
+    tick();
+    renderFrame();
+  }
+  freeCurrentLevel();
+  shutDown();
+  return 0;
+}

@@ -1,9 +1,98 @@
-// Placeholder bodies: the owner of this file replaces them with the real operations.
+// Start-up, shut-down and the event drain of driver.
 #include "core/main_loop.h"
 
-void startUp() { }
-void shutDown() { }
-void drainEvents() { }
-void tick() { }
-void renderFrame() { }
-void perspective(double, double, double, double) { }
+#include <GL/gl.h>
+#include <cstdio>
+#include <cstring>
+
+#include "core/editor_state.h"
+#include "edit/keys.h"
+#include "edit/mouse.h"
+#include "platform/events.h"
+#include "platform/timer.h"
+#include "platform/window.h"
+#include "render/panels.h"
+#include "render/textures.h"
+
+static constexpr int ClientWidth = 640;
+static constexpr int ClientHeight = 480;
+
+static void reportFailure() { std::fprintf(stderr, "driver: %s\n", platformError()); }
+
+int startUp() {
+  resetEditorState();
+  netStartup();  // nothing to start on this system; the result is of no use
+  int desktopWidth = 0, desktopHeight = 0, depth = 0;
+  desktopInfo(&desktopWidth, &desktopHeight, &depth);
+
+  AppWindow description{};
+  description.x = (desktopWidth - ClientWidth) / 2;
+  description.y = (desktopHeight - ClientHeight) / 2;
+  description.width = ClientWidth;
+  description.height = ClientHeight;
+  std::strcpy(description.title, "Temporary Window Title!");
+  description.resizable = 1;
+  description.decorated = 1;
+  editor.window = windowCreate(&description);
+  if (!editor.window) {
+    reportFailure();
+    shutDown();
+    return 1;
+  }
+  editor.glContext = glContextCreate(editor.window);
+  if (!editor.glContext) {
+    reportFailure();
+    shutDown();
+    return 1;
+  }
+  glContextMakeCurrent(editor.glContext);
+
+  glClearColor(0.75f, 0.75f, 0.75f, 1.0f);
+  editor.tickAccumulator = 0.0;
+  timerElapsed(&editor.timerStamp);  // only the stamp matters
+  editor.levelNumber = 0;
+  editor.quit = 0;
+  editor.zoom = 1;
+  editor.editState = Idle;
+  editor.key32Down = 0;
+  editor.ctrlDown = 0;
+  editor.shiftDown = 0;
+  editor.quadList = buildQuadList();
+  return 0;
+}
+
+void shutDown() {
+  if (editor.glContext) {
+    if (editor.quadList) glDeleteLists(editor.quadList, 1);
+    editor.quadList = 0;
+    glContextDestroy(editor.glContext);
+    editor.glContext = nullptr;
+  }
+  windowDestroy(editor.window);
+  editor.window = nullptr;
+  netShutdown();
+}
+
+void handleEvent(int kind, int a, int b) {
+  switch (kind) {
+    case EventClose: editor.quit = 1; break;
+    case EventKeyDown: onKeyDown(a); break;
+    case EventKeyUp: onKeyUp(a); break;
+    case EventButtonDown: onButtonDown(a); break;
+    case EventMouseMove: onMouseMove(a, b); break;
+    case EventButtonUp: onButtonUp(a); break;
+    case EventResize: layoutPanels(); break;  // reads the window's size, which the pump has synced
+    default: break;  // focus and move changes need nothing
+  }
+}
+
+void drainEvents() {
+  for (;;) {
+    AppWindow* window = nullptr;  // one window: which one does not matter
+    int a = 0, b = 0;
+    int kind = pumpEvent(&window, &a, &b);
+    // An event that maps to nothing also ends the drain; the rest waits for the next frame.
+    if (kind == EventNone) return;
+    handleEvent(kind, a, b);
+  }
+}

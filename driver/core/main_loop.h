@@ -1,9 +1,13 @@
 #pragma once
 // Start-up, the main loop's three steps, and shut-down.
 
-void startUp();      // sockets, window 640x480 centred, GL context, clear colour, timer, quadList
-void shutDown();     // in reverse order of creation
+// Sockets, window 640x480 centred, GL context, clear colour, timer, quadList.
+// 0 on success; 1 when the window or the context could not be made: one line
+// saying what failed has gone to standard error and nothing is left open.
+int startUp();
+void shutDown();     // in reverse order of creation; safe after a failed startUp
 void drainEvents();  // handles every pending event; stops at the first EventNone
+void handleEvent(int kind, int a, int b);  // one InputEvent to its handler (the drain's table)
 void tick();         // advances the animation and the panels by the whole ticks elapsed
 void renderFrame();  // clear, viewport, pixel projection, drawScene, swap
 

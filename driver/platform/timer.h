@@ -18,5 +18,13 @@ int netStartup();                // 0 on success, 1 on failure (nothing to start
 int netShutdown();               // 0
 int netSetNonBlocking(int socket);  // the system's result
 
+// The clocks behind timerElapsed. The system's are used unless a test puts
+// its own in place, so the arithmetic can be checked at any reading.
+struct TimerClock {
+  int (*readCounter)(int64_t* counter, int64_t* frequency);  // 1 if the high-resolution counter was read
+  uint32_t (*readTickCount)();                               // milliseconds, wrapping at 2^32
+};
+void setTimerClock(const TimerClock* clock);  // none puts the system's clocks back
+
 // 1 if 0 <= x <= panel width and 0 <= y <= panel height (panel coordinates).
 int pointInPanel(const Panel* panel, int x, int y);

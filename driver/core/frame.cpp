@@ -1,0 +1,30 @@
+// One frame: a pixel projection over the client area, the scene, the swap.
+#include <GL/gl.h>
+#include <cmath>
+
+#include "core/editor_state.h"
+#include "core/main_loop.h"
+#include "platform/window.h"
+#include "render/scene.h"
+
+void renderFrame() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  int width = editor.window->width;
+  int height = editor.window->height;
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  // One unit per client pixel, origin top-left, y down. An empty client area
+  // (minimised) keeps the identity: glOrtho refuses a zero-sized volume.
+  if (width > 0 && height > 0) glOrtho(0, width, height, 0, 1, -1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  drawScene();
+  glContextSwap(editor.glContext);
+}
+
+void perspective(double fieldOfViewDegrees, double aspect, double nearPlane, double farPlane) {
+  double h = std::tan(fieldOfViewDegrees * 0.0087266463) * nearPlane;  // half the angle, in radians
+  double w = h * aspect;
+  glFrustum(-w, w, -h, h, nearPlane, farPlane);
+}
