@@ -1,0 +1,416 @@
+#include "edit/mouse.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "edit/operations.h"
+#include "render/panels.h"
+#include "support/edit_fixture.h"
+
+namespace {
+
+// One synthetic input: a button press or release, or a move to a point given
+// in blocks of the level (plus a pixel offset) so rows stay readable.
+struct Step {
+  enum Kind { Down, Up, Move } kind;
+  int button;
+  int bx, by, px, py;
+};
+Step down(int button) { return {Step::Down, button, 0, 0, 0, 0}; }
+Step up(int button) { return {Step::Up, button, 0, 0, 0, 0}; }
+Step at(int bx, int by, int px = 2, int py = 2) { return {Step::Move, 0, bx, by, px, py}; }
+
+// A 30 by 30 level of style 1 at zoom 1: origin (80, 81) in a 640x480 client.
+// Elements: a cell at (2,2), a 3-wide piece at (5,5), objects at (10,10) and (12,10).
+struct Mouse : ::testing::Test {
+  EditFixture fx;
+  LevelObject* cell = nullptr;
+  LevelObject* piece = nullptr;
+  LevelObject* obj = nullptr;
+  LevelObject* obj2 = nullptr;
+
+  void SetUp() override { build(30, 30, 1); }
+
+  void build(int width, int height, int style) {
+    fx.setUp(width, height, style);
+    setBarKind(2);
+    cell = fx.addCell(2, 2);
+    piece = fx.addPiece(1, 5, 5);
+    obj = fx.addObjectOfDef(0, 10, 10);
+    obj2 = fx.addObjectOfDef(0, 12, 10);
+  }
+
+  void run(const std::vector<Step>& steps) {
+    for (const Step& s : steps) {
+      if (s.kind == Step::Down) onButtonDown(s.button);
+      if (s.kind == Step::Up) onButtonUp(s.button);
+      if (s.kind == Step::Move) onMouseMove(fx.clientX(s.bx) + s.px, fx.clientY(s.by) + s.py);
+    }
+  }
+
+  // Starts placing bar item `item` (a terrain piece) with the cursor at block (bx, by).
+  void startPlacing(int item, int bx, int by) {
+    run({at(bx, by, 0, 0)});
+    editor.hoverItem = item;
+    chooseItem(1);
+  }
+};
+
+struct TransitionRow {
+  const char* what;
+  std::function<void(Mouse&)> setup;
+  std::vector<Step> steps;
+  int endState;
+  std::function<void(Mouse&)> effect;
+};
+
+TEST_F(Mouse, TransitionTable) {
+  const int camX = 240, camY = 120;
+  const std::vector<TransitionRow> rows = {
+      {"Idle: left press on an edge resizes", nullptr, {at(0, 10, 0, 0), down(1)}, ResizingLevel,
+       [](Mouse&) { EXPECT_EQ(editor.edgeMask, 1); }},
+      {"Idle: left press on a selected object keeps the selection",
+       [](Mouse& m) { m.obj->state = m.obj2->state = 2; }, {at(10, 10), down(1)}, MovingSelection,
+       [](Mouse& m) { EXPECT_EQ(m.obj2->state, 2u); }},
+      {"Idle: left press on an unselected object selects it alone",
+       [](Mouse& m) { m.obj2->state = 2; }, {at(10, 10), down(1)}, MovingSelection,
+       [](Mouse& m) {
+         EXPECT_EQ(m.obj->state, 2u);
+         EXPECT_EQ(m.obj2->state, 0u);
+       }},
+      {"Idle: left press on nothing clears and starts a band",
+       [](Mouse& m) { m.obj->state = 2; }, {at(20, 20), down(1)}, BandSelecting,
+       [](Mouse& m) { EXPECT_EQ(m.obj->state, 0u); }},
+      {"Idle: Shift press marks what is under the point",
+       [](Mouse& m) {
+         editor.shiftDown = 1;
+         m.obj2->state = 2;
+       },
+       {at(10, 10), down(1)}, BandSelecting,
+       [](Mouse& m) {
+         EXPECT_EQ(m.obj->state, 1u);
+         EXPECT_EQ(m.obj2->state, 2u);
+       }},
+      {"Idle: Ctrl press on a selected object toggles it",
+       [](Mouse& m) {
+         editor.ctrlDown = 1;
+         m.obj->state = 2;
+       },
+       {at(10, 10), down(1)}, BandSelecting, [](Mouse& m) { EXPECT_EQ(m.obj->state, 3u); }},
+      {"Idle: right press pans", nullptr, {at(10, 10), down(2)}, Panning, nullptr},
+      {"Panning: right release moves the camera by the pan", nullptr,
+       {at(15, 15), down(2), at(13, 15), up(2)}, Idle,
+       [=](Mouse&) {
+         EXPECT_EQ(editor.cameraX, camX + 32);
+         EXPECT_EQ(editor.cameraY, camY);
+       }},
+      {"Panning: left press drops the pan and starts a band", nullptr,
+       {at(20, 20), down(2), at(18, 20), down(1)}, BandSelecting,
+       [](Mouse&) { EXPECT_EQ(editor.dragPixelsX, 0); }},
+      {"ResizingLevel: left release resizes", nullptr,
+       {at(30, 10, 0, 0), down(1), at(32, 10, 0, 0), up(1)}, Idle,
+       [](Mouse&) {
+         EXPECT_EQ(currentLevel.width, 32);
+         EXPECT_EQ(currentLevel.height, 30);
+       }},
+      {"ResizingLevel: right press drops the resize and pans", nullptr,
+       {at(30, 10, 0, 0), down(1), at(32, 10, 0, 0), down(2)}, Panning,
+       [](Mouse&) {
+         EXPECT_EQ(editor.resizeDx, 0);
+         EXPECT_EQ(currentLevel.width, 30);
+       }},
+      {"MovingSelection: right press drops the move and pans",
+       [](Mouse& m) { m.obj->state = 2; }, {at(10, 10), down(1), at(13, 10), down(2)}, Panning,
+       [](Mouse& m) {
+         EXPECT_EQ(editor.dragBlocksX, 0);
+         EXPECT_EQ(m.obj->x, 10);
+       }},
+      {"BandSelecting: left release commits the marks", nullptr,
+       {at(9, 9, 0, 0), down(1), at(13, 11), up(1)}, Idle,
+       [](Mouse& m) {
+         EXPECT_EQ(m.obj->state, 2u);
+         EXPECT_EQ(m.obj2->state, 2u);
+         EXPECT_EQ(m.piece->state, 0u);
+       }},
+      {"BandSelecting: right press drops the marks and pans", nullptr,
+       {at(9, 9, 0, 0), down(1), at(13, 11), down(2)}, Panning,
+       [](Mouse& m) {
+         EXPECT_EQ(m.obj->state, 0u);
+         EXPECT_EQ(m.obj2->state, 0u);
+       }},
+      {"StartViewReady: left press inside grabs the start view",
+       [](Mouse&) {
+         editor.key32Down = 1;
+         editor.editState = StartViewReady;
+       },
+       {at(1, 1), down(1)}, MovingStartView, nullptr},
+      {"StartViewReady: left press outside does nothing",
+       [](Mouse&) {
+         editor.key32Down = 1;
+         editor.editState = StartViewReady;
+       },
+       {at(22, 1), down(1)}, StartViewReady, nullptr},
+      {"MovingStartView: release with key 32 held moves the start view",
+       [](Mouse&) {
+         editor.key32Down = 1;
+         editor.editState = StartViewReady;
+       },
+       {at(1, 1), down(1), at(4, 3), up(1)}, StartViewReady,
+       [](Mouse&) {
+         EXPECT_EQ(currentLevel.startX, 3);
+         EXPECT_EQ(currentLevel.startY, 2);
+       }},
+      {"MovingSelection: left release moves the selection",
+       [](Mouse& m) { m.obj->state = 2; }, {at(10, 10), down(1), at(12, 11), up(1)}, Idle,
+       [](Mouse& m) {
+         EXPECT_EQ(m.obj->x, 12);
+         EXPECT_EQ(m.obj->y, 11);
+         EXPECT_EQ(m.obj2->x, 12);
+       }},
+      {"Placing: left press sizes", [](Mouse& m) { m.startPlacing(1, 4, 6); }, {down(1)},
+       SizingNewObject, nullptr},
+      {"Placing: right press pans while placing", [](Mouse& m) { m.startPlacing(1, 4, 6); },
+       {down(2)}, PanningWhilePlacing, nullptr},
+      {"SizingNewObject: left release adds the copies selected alone",
+       [](Mouse& m) {
+         m.startPlacing(1, 4, 6);
+         m.obj->state = 2;
+       },
+       {down(1), at(10, 6, 4, 0), up(1)}, Idle,
+       [](Mouse& m) {
+         LevelObject* added = currentLevel.lastObject;
+         EXPECT_EQ(added->kind, 2u);
+         EXPECT_EQ(added->x, 4);
+         EXPECT_EQ(added->y, 6);
+         EXPECT_EQ(added->paramA, 2u);
+         EXPECT_EQ(added->state, 2u);
+         EXPECT_EQ(m.obj->state, 0u);
+       }},
+      {"SizingNewObject: right press resets the copies", [](Mouse& m) { m.startPlacing(1, 4, 6); },
+       {down(1), at(10, 6, 4, 0), down(2)}, PanningWhilePlacing,
+       [](Mouse&) {
+         EXPECT_EQ(editor.newObject.paramA, 0u);
+         EXPECT_EQ(editor.newObject.width, 3u);
+         EXPECT_EQ(editor.newObject.x, 10);
+         EXPECT_EQ(currentLevel.objectCount, 4u);
+       }},
+      {"PanningWhilePlacing: right release moves the camera", [](Mouse& m) { m.startPlacing(1, 4, 6); },
+       {down(2), at(6, 6, 0, 0), up(2)}, Placing,
+       [=](Mouse&) { EXPECT_EQ(editor.cameraX, camX - 32); }},
+      {"PanningWhilePlacing: left release ends placing", [](Mouse& m) { m.startPlacing(1, 4, 6); },
+       {down(2), down(1), up(1)}, Panning,
+       [](Mouse&) { EXPECT_EQ(currentLevel.objectCount, 4u); }},
+  };
+
+  for (const TransitionRow& row : rows) {
+    SCOPED_TRACE(row.what);
+    build(30, 30, 1);
+    editor.shiftDown = editor.ctrlDown = editor.key32Down = 0;
+    if (row.setup) row.setup(*this);
+    run(row.steps);
+    EXPECT_EQ(editor.editState, row.endState);
+    if (row.effect) row.effect(*this);
+  }
+}
+
+// Ordering edge cases -------------------------------------------------------------
+
+TEST_F(Mouse, WheelStepStartsADragRecordThatOnlyIdleReanchors) {
+  startPlacing(1, 4, 6);
+  run({down(4)});
+  EXPECT_EQ(editor.zoom, 2);
+  EXPECT_EQ(editor.buttonHeld, 1);
+  onMouseMove(editor.mouseX + 40, editor.mouseY);
+  EXPECT_EQ(editor.dragDx, 40);
+  EXPECT_EQ(editor.editState, Placing);
+
+  build(30, 30, 1);
+  run({at(20, 20), down(5), at(21, 20)});
+  EXPECT_EQ(editor.zoom, 1) << "zoom never goes below 1";
+  EXPECT_EQ(editor.buttonHeld, 1);
+  EXPECT_EQ(editor.dragDx, 0) << "the hover scan re-anchors the drag in Idle";
+  EXPECT_EQ(editor.anchorX, editor.mouseX);
+}
+
+TEST_F(Mouse, WheelZoomStopsAtEight) {
+  fx.setZoom(8);
+  run({at(10, 10), down(4)});
+  EXPECT_EQ(editor.zoom, 8);
+}
+
+TEST_F(Mouse, MiddleButtonOnlyStartsAndEndsTheDragRecord) {
+  obj->state = 2;
+  run({at(10, 10), down(3)});
+  EXPECT_EQ(editor.editState, Idle);
+  EXPECT_EQ(editor.buttonHeld, 1);
+  run({at(12, 10), up(3)});
+  EXPECT_EQ(editor.buttonHeld, 0);
+  EXPECT_EQ(obj->state, 2u);
+  EXPECT_EQ(obj->x, 10);
+}
+
+TEST_F(Mouse, LeftPressWhilePanningWhilePlacingFreezesTheView) {
+  startPlacing(1, 4, 6);
+  run({down(2), at(8, 6, 0, 0)});
+  EXPECT_EQ(editor.dragPixelsX, 64);
+  run({down(1)});
+  EXPECT_EQ(editor.dragPixelsX, 0);
+  run({up(1), at(12, 6, 0, 0)});
+  EXPECT_EQ(editor.editState, Panning);
+  EXPECT_EQ(editor.dragPixelsX, 0) << "the ended drag record no longer follows the mouse";
+  run({up(2)});
+  EXPECT_EQ(editor.editState, Idle);
+  EXPECT_EQ(editor.cameraX, 240);
+}
+
+TEST_F(Mouse, ShrinkingTheBandUnmarksWhatLeftIt) {
+  run({at(9, 9, 0, 0), down(1), at(13, 11)});
+  EXPECT_EQ(obj->state, 1u);
+  EXPECT_EQ(obj2->state, 1u);
+  run({at(11, 11)});
+  EXPECT_EQ(obj->state, 1u);
+  EXPECT_EQ(obj2->state, 0u);
+}
+
+TEST_F(Mouse, CtrlBandReleasedTogglesSelection) {
+  obj->state = 2;
+  editor.ctrlDown = 1;
+  run({at(9, 9, 0, 0), down(1), at(13, 11), up(1)});
+  EXPECT_EQ(obj->state, 0u);
+  EXPECT_EQ(obj2->state, 2u);
+}
+
+TEST_F(Mouse, PressOnAnEdgeOverAnObjectResizes) {
+  LevelObject* onEdge = fx.addObjectOfDef(0, 0, 15);
+  run({at(0, 15, 0, 3), down(1)});
+  EXPECT_EQ(editor.editState, ResizingLevel);
+  EXPECT_EQ(onEdge->state, 0u);
+}
+
+TEST_F(Mouse, EdgeZonesAreFivePixelStripsAndStyleZeroOnlyResizesInWidth) {
+  struct Probe { int x, y, mask; };
+  // Relative to the level's top-left (originX, originY) at zoom 1, 30x30 level: R = +480, B = +240.
+  const Probe probes[] = {{-3, 100, 1}, {1, 100, 1}, {-4, 100, 0}, {2, 100, 0},   {478, 50, 2},
+                          {482, 50, 2}, {483, 50, 0}, {100, -3, 4}, {100, 1, 4},  {100, 242, 8},
+                          {0, 0, 5},    {480, 240, 10}};
+  for (int style : {1, 0}) {
+    build(30, 30, style);
+    for (const Probe& p : probes) {
+      onMouseMove(editor.originX + p.x, editor.originY + p.y);
+      const int expected = style == 0 ? (p.mask & 3) : p.mask;
+      EXPECT_EQ(editor.edgeMask, expected) << "style " << style << " at " << p.x << "," << p.y;
+    }
+  }
+}
+
+TEST_F(Mouse, RefusedCornerResizeChangesNothing) {
+  build(32, 50, 1);  // 33 wide allows only 40 rows
+  const int top = editor.originY, right = editor.originX + 32 * 16;
+  onMouseMove(right, top);
+  ASSERT_EQ(editor.edgeMask, 6);
+  onButtonDown(1);
+  onMouseMove(right + 16, top);
+  EXPECT_GT(editor.edgeMask, 15);
+  onButtonUp(1);
+  EXPECT_EQ(editor.editState, Idle);
+  EXPECT_EQ(currentLevel.width, 32);
+  EXPECT_EQ(currentLevel.height, 50);
+  EXPECT_EQ(obj->x, 10);
+  EXPECT_EQ(editor.buttonHeld, 0);
+}
+
+TEST_F(Mouse, LeftEdgeResizeKeepsTheContentInPlace) {
+  run({at(0, 10, 0, 0), down(1), at(-2, 10, 0, 0), up(1)});
+  EXPECT_EQ(currentLevel.width, 32);
+  EXPECT_EQ(obj->x, 12);
+  EXPECT_EQ(editor.cameraX, 240 + 32);
+}
+
+TEST_F(Mouse, PanStopsAtTheLevelBounds) {
+  run({at(15, 15), down(2)});
+  onMouseMove(editor.mouseX + 2000, editor.mouseY - 2000);
+  EXPECT_EQ(editor.dragPixelsX, 240);
+  EXPECT_EQ(editor.dragPixelsY, 120 - 240);
+  run({up(2)});
+  EXPECT_EQ(editor.cameraX, 0);
+  EXPECT_EQ(editor.cameraY, 240);
+}
+
+TEST_F(Mouse, PanRoundsHalfPixelsAwayFromZeroAtZoomTwo) {
+  fx.setZoom(2);
+  run({at(15, 15), down(2)});
+  onMouseMove(editor.mouseX - 3, editor.mouseY + 3);
+  EXPECT_EQ(editor.dragPixelsX, -2);
+  EXPECT_EQ(editor.dragPixelsY, 2);
+}
+
+TEST_F(Mouse, StartViewDragStaysInsideTheLevel) {
+  editor.key32Down = 1;
+  editor.editState = StartViewReady;
+  run({at(1, 1), down(1), at(28, -5)});
+  EXPECT_EQ(editor.dragBlocksX, 10);
+  EXPECT_EQ(editor.dragBlocksY, 0);
+  editor.key32Down = 0;
+  run({up(1)});
+  EXPECT_EQ(editor.editState, Idle);
+  EXPECT_EQ(currentLevel.startX, 10);
+  EXPECT_EQ(currentLevel.startY, 0);
+}
+
+TEST_F(Mouse, AlternateViewOnlyPansAndZooms) {
+  editor.altView = 1;
+  run({at(10, 10), down(1), at(12, 10), up(1)});
+  EXPECT_EQ(editor.editState, Idle);
+  EXPECT_EQ(obj->state, 0u);
+  EXPECT_EQ(obj->x, 10);
+  run({down(2)});
+  EXPECT_EQ(editor.editState, Panning);
+}
+
+TEST_F(Mouse, PlacingPreviewFollowsTheCursorInBlocks) {
+  startPlacing(1, 4, 6);
+  run({at(9, 3, 15, 7)});
+  EXPECT_EQ(editor.newObject.x, 9);
+  EXPECT_EQ(editor.newObject.y, 3);
+}
+
+// Panels -----------------------------------------------------------------------------
+
+struct MousePanels : Mouse {
+  int barX = 100, barY = 420;  // inside the item bar (panel 0), above its scroll bar
+  bool panelsLaidOut() { return panelContains(&editor.panels[0], barX, barY) != 0; }
+};
+
+TEST_F(MousePanels, HoveringAPanelHidesThePreviewAndTheEdges) {
+  if (!panelsLaidOut()) GTEST_SKIP() << "the item bar is not laid out by layoutPanels yet";
+  run({at(0, 10, 0, 0)});
+  ASSERT_EQ(editor.edgeMask, 1);
+  onMouseMove(barX, barY);
+  EXPECT_EQ(editor.hoverPanel, 0);
+  EXPECT_EQ(editor.edgeMask, 0);
+  EXPECT_EQ(editor.hoverObject, nullptr);
+  EXPECT_EQ(editor.newObject.x, 640);
+}
+
+TEST_F(MousePanels, WheelOverAPanelCapturesMovesUntilARelease) {
+  if (!panelsLaidOut()) GTEST_SKIP() << "the item bar is not laid out by layoutPanels yet";
+  onMouseMove(barX, barY);
+  onButtonDown(4);
+  EXPECT_EQ(editor.pressedPanel, 0);
+  EXPECT_EQ(editor.zoom, 1) << "the level sees nothing of a press on a panel";
+  EXPECT_EQ(editor.buttonHeld, 0);
+
+  run({at(10, 10)});  // over an object, but the panel holds the pointer
+  EXPECT_EQ(editor.hoverPanel, 0);
+  EXPECT_EQ(editor.hoverObject, nullptr);
+
+  onButtonUp(1);
+  EXPECT_EQ(editor.pressedPanel, -1);
+  run({at(10, 10)});
+  EXPECT_EQ(editor.hoverPanel, -1);
+  EXPECT_EQ(editor.hoverObject, obj);
+}
+
+}  // namespace
