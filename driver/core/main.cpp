@@ -5,6 +5,8 @@
 #include "core/main_loop.h"
 
 int main() {
+  // Refuse before any window appears when level 0 or its style cannot be read.
+  if (checkStartLevel() != 0) return 1;
   if (startUp() != 0) return 1;
   if (loadCurrentLevel() != 0) {  // the loader has printed why
     shutDown();
