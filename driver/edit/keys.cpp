@@ -17,6 +17,7 @@ static const char* const SavePath = "LEVEL___.DAT";
 
 // The title a load gives the current level.
 static void plainTitle(char* out, int outSize) {
+  out[0] = '\0';
   formatLevelTitle(editor.levelNumber, currentLevel.name, out, outSize);
 }
 

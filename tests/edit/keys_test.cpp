@@ -1,0 +1,298 @@
+// Keyboard commands and the camera, driven through onKeyDown/onKeyUp with a
+// level built in code and no window system.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "core/editor_state.h"
+#include "core/level_load.h"
+#include "data/level_writer.h"
+#include "edit/keys.h"
+#include "platform/window.h"
+#include "render/panels.h"
+#include "support/files.h"
+
+namespace {
+
+AppWindow window;
+
+enum Key { Back = 8, Shift = 16, Ctrl = 17, Escape = 27, Key32 = 32, Up = 38, Down = 40,
+           Delete = 46, Digit1 = 49, Digit2 = 50, Digit3 = 51, LetterS = 83 };
+
+// A 20 by 20 level with two terrain cells and one object, a style with enough
+// items for the bar, a 640 by 480 client area and the editor as a load leaves it.
+void setUpLevel() {
+  resetEditorState();
+  window = AppWindow{};
+  window.width = 640;
+  window.height = 480;
+  editor.window = &window;
+  editor.itemSize = 64;
+  editor.barSide = 3;
+  editor.hoverItem = editor.chosenItem = -1;
+
+  currentStyle = Style{};
+  currentStyle.objectDefCount = 30;
+  currentStyle.objectDefs.resize(30);
+  currentStyle.pieceCount = 30;
+  currentStyle.pieces.resize(30);
+
+  currentLevel = Level{};
+  std::strcpy(currentLevel.name, "Keys test level");
+  currentLevel.width = 20;
+  currentLevel.height = 20;
+  currentLevel.style = 1;
+  currentLevel.timeMinutes = 5;
+  addObject(ObjectKindTerrainCell, 7, 2, 3, 0, 0, &currentLevel);
+  addObject(ObjectKindTerrainCell, 9, 4, 3, 0, 0, &currentLevel);
+  LevelObject* object = addObject(ObjectKindObject, 1, 5, 6, 0, 0, &currentLevel);
+  object->width = object->height = 1;
+  object->kind = 8;
+  editor.cameraX = currentLevel.width * 8;
+  editor.cameraY = currentLevel.height * 4;
+  setBarKind(2);
+}
+
+LevelObject* element(int index) {
+  LevelObject* o = currentLevel.firstObject;
+  for (int i = 0; i < index && o; ++i) o = o->next;
+  return o;
+}
+
+std::vector<uint8_t> levelImage() {
+  std::vector<uint8_t> image(LevelFileSize);
+  EXPECT_EQ(buildLevelImage(currentLevel, image.data()), 0);
+  return image;
+}
+
+// Runs a test body in a fresh temporary current directory.
+struct InTempDir {
+  TempDir dir;
+  std::string previous;
+  InTempDir() {
+    char buffer[4096];
+    previous = getcwd(buffer, sizeof buffer) ? buffer : ".";
+    EXPECT_EQ(chdir(dir.path.c_str()), 0);
+  }
+  ~InTempDir() { EXPECT_EQ(chdir(previous.c_str()), 0); }
+};
+
+}  // namespace
+
+TEST(Keys, ZoomStaysBetweenOneAndEightInEveryState) {
+  setUpLevel();
+  for (int i = 0; i < 10; ++i) onKeyDown(Up);
+  EXPECT_EQ(editor.zoom, 8);
+  onKeyDown(Down);
+  EXPECT_EQ(editor.zoom, 7);
+  editor.editState = MovingSelection;
+  for (int i = 0; i < 10; ++i) onKeyDown(Down);
+  EXPECT_EQ(editor.zoom, 1);
+}
+
+TEST(Keys, BackspaceTogglesTheAlternateView) {
+  setUpLevel();
+  onKeyDown(Back);
+  EXPECT_EQ(editor.altView, 1);
+  onKeyDown(Back);
+  EXPECT_EQ(editor.altView, 0);
+}
+
+TEST(Keys, ModifiersFollowTheirKeys) {
+  setUpLevel();
+  onKeyDown(Shift);
+  onKeyDown(Ctrl);
+  EXPECT_EQ(editor.shiftDown, 1);
+  EXPECT_EQ(editor.ctrlDown, 1);
+  onKeyUp(Shift);
+  EXPECT_EQ(editor.shiftDown, 0);
+  EXPECT_EQ(editor.ctrlDown, 1);
+  onKeyUp(Ctrl);
+  EXPECT_EQ(editor.ctrlDown, 0);
+}
+
+TEST(Keys, EscapeClearsTheSelectionOnlyWhenIdleOrPlacing) {
+  setUpLevel();
+  element(0)->state = 2;
+  editor.editState = MovingSelection;
+  onKeyDown(Escape);
+  EXPECT_EQ(element(0)->state, 2u);
+  EXPECT_EQ(editor.editState, MovingSelection);
+
+  editor.editState = Placing;
+  onKeyDown(Escape);
+  EXPECT_EQ(element(0)->state, 0u);
+  EXPECT_EQ(editor.editState, Idle);
+
+  element(1)->state = 2;
+  onKeyDown(Escape);
+  EXPECT_EQ(element(1)->state, 0u);
+  EXPECT_EQ(editor.editState, Idle);
+}
+
+TEST(Keys, BarSelectionDeleteAndFlagKeysActOnlyWhenIdle) {
+  setUpLevel();
+  element(0)->state = 2;
+  for (int state : {int(Panning), int(BandSelecting), int(Placing), int(StartViewReady)}) {
+    editor.editState = state;
+    onKeyDown(Digit1);
+    onKeyDown(Digit3);
+    onKeyDown(Delete);
+    EXPECT_EQ(editor.barKind, 2) << "state " << state;
+    EXPECT_EQ(element(0)->flags, 0u) << "state " << state;
+    EXPECT_EQ(currentLevel.objectCount, 3u) << "state " << state;
+  }
+
+  editor.editState = Idle;
+  onKeyDown(Digit1);
+  EXPECT_EQ(editor.barKind, 8);
+  EXPECT_EQ(editor.panels[1].minValue, 0);
+  editor.chosenItem = 3;
+  onKeyDown(Digit1);  // already objects: no new layout
+  EXPECT_EQ(editor.chosenItem, 3);
+  onKeyDown(Digit2);
+  EXPECT_EQ(editor.barKind, 2);
+  EXPECT_EQ(editor.panels[1].value, 68);
+  EXPECT_EQ(editor.chosenItem, -1);
+
+  onKeyDown(Digit3);
+  EXPECT_EQ(element(0)->flags, 0x4000u);
+  EXPECT_EQ(element(1)->flags, 0u);
+  onKeyDown(Delete);
+  EXPECT_EQ(currentLevel.objectCount, 2u);
+  EXPECT_EQ(currentLevel.firstObject->value, 9u);
+}
+
+TEST(Keys, Key32ArmsTheStartViewOnlyFromIdle) {
+  setUpLevel();
+  editor.editState = BandSelecting;
+  onKeyDown(Key32);
+  EXPECT_EQ(editor.key32Down, 1);
+  EXPECT_EQ(editor.editState, BandSelecting);
+  onKeyUp(Key32);
+  EXPECT_EQ(editor.key32Down, 0);
+  EXPECT_EQ(editor.editState, BandSelecting);
+
+  editor.editState = Idle;
+  onKeyDown(Key32);
+  EXPECT_EQ(editor.editState, StartViewReady);
+  editor.editState = MovingStartView;  // a start-view drag under way
+  editor.mouseX = 123;
+  editor.mouseY = 45;
+  onKeyUp(Key32);
+  EXPECT_EQ(editor.key32Down, 0);
+  EXPECT_EQ(editor.editState, Idle);
+  EXPECT_EQ(editor.anchorX, 123);
+  EXPECT_EQ(editor.anchorY, 45);
+}
+
+TEST(Keys, UnknownCodesChangeNothing) {
+  setUpLevel();
+  std::vector<uint8_t> before(sizeof(EditorState));
+  std::memcpy(before.data(), &editor, sizeof(EditorState));
+  for (int key : {0, 9, 13, 41, 47, 52, 82, 84, 255}) {
+    onKeyDown(key);
+    onKeyUp(key);
+  }
+  EXPECT_EQ(std::memcmp(before.data(), &editor, sizeof(EditorState)), 0);
+}
+
+TEST(Camera, RecentreRaisesTheCentreAboveTheBarAndFollowsZoom) {
+  setUpLevel();
+  editor.cameraX = 160;
+  editor.cameraY = 80;
+  recentre();
+  EXPECT_EQ(editor.viewCentreX, 320);
+  EXPECT_EQ(editor.viewCentreY, 201);
+  EXPECT_EQ(editor.originX, 160);
+  EXPECT_EQ(editor.originY, 121);
+
+  // Zooming keeps the level point under the centre fixed.
+  onKeyDown(Up);
+  onKeyDown(Up);
+  recentre();
+  EXPECT_EQ(editor.originX, 320 - 160 * 3);
+  EXPECT_EQ(editor.originY, 201 - 80 * 3);
+  EXPECT_EQ(editor.originX + editor.cameraX * editor.zoom, editor.viewCentreX);
+
+  window.width = 641;  // odd sizes truncate
+  window.height = 101;
+  recentre();
+  EXPECT_EQ(editor.viewCentreX, 320);
+  EXPECT_EQ(editor.viewCentreY, 50 - 39);
+}
+
+TEST(Camera, RecentreMovesAwayFromEachBarSide) {
+  setUpLevel();
+  const int expected[4][2] = {{320, 279}, {359, 240}, {281, 240}, {320, 201}};
+  for (int side = 0; side < 4; ++side) {
+    editor.barSide = side;
+    recentre();
+    EXPECT_EQ(editor.viewCentreX, expected[side][0]) << "side " << side;
+    EXPECT_EQ(editor.viewCentreY, expected[side][1]) << "side " << side;
+  }
+}
+
+TEST(SaveKey, WritesTheWriterImageAndChangesNothingElse) {
+  setUpLevel();
+  InTempDir cwd;
+  std::strcpy(window.title, "unchanged");
+  const std::vector<uint8_t> expected = levelImage();
+  std::vector<uint8_t> before(sizeof(EditorState));
+  std::memcpy(before.data(), &editor, sizeof(EditorState));
+
+  onKeyDown(LetterS);
+
+  EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), expected);
+  EXPECT_EQ(levelImage(), expected);
+  EXPECT_EQ(currentLevel.objectCount, 3u);
+  std::strcpy(window.title, "unchanged");  // a successful save may restore the plain title
+  EXPECT_EQ(std::memcmp(before.data(), &editor, sizeof(EditorState)), 0);
+}
+
+TEST(SaveKey, SavesInTheAlternateViewAndMidDragAtThePositionsBeforeTheDrag) {
+  setUpLevel();
+  InTempDir cwd;
+  editor.altView = 1;
+  onKeyDown(LetterS);
+  EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), levelImage());
+
+  // A selection being dragged three blocks right is saved where it stood.
+  editor.altView = 0;
+  element(0)->state = 2;
+  const std::vector<uint8_t> beforeDrag = levelImage();
+  editor.editState = MovingSelection;
+  editor.buttonHeld = 1;
+  editor.dragBlocksX = 3;
+  onKeyDown(LetterS);
+  EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), beforeDrag);
+  EXPECT_EQ(editor.editState, MovingSelection);
+  EXPECT_EQ(editor.dragBlocksX, 3);
+  EXPECT_EQ(element(0)->x, 2);
+}
+
+TEST(SaveKey, RefusedSaveKeepsTheOldFileAndSaysSoInTheTitle) {
+  setUpLevel();
+  InTempDir cwd;
+  onKeyDown(LetterS);
+  const std::vector<uint8_t> good = readFileBytes(cwd.dir.file("LEVEL___.DAT"));
+  ASSERT_EQ(good.size(), LevelFileSize);
+  char plain[sizeof window.title] = "";
+  formatLevelTitle(editor.levelNumber, currentLevel.name, plain, sizeof plain);
+
+  currentLevel.width = 81;  // no width class holds it: the writer refuses
+  onKeyDown(LetterS);
+  EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), good);
+  const std::string title = window.title;
+  EXPECT_EQ(title.rfind(std::string(plain) + " (not saved: ", 0), 0u) << title;
+  EXPECT_EQ(title.back(), ')');
+
+  currentLevel.width = 20;
+  onKeyDown(LetterS);
+  EXPECT_STREQ(window.title, plain);
+  EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), good);
+}
