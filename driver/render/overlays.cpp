@@ -1,9 +1,264 @@
-// Placeholder bodies: the owner of this file replaces them with the real operations.
+// Editing overlays, drawn in client pixels (identity model-view, y down) over
+// the level picture. Each overlay turns on what it needs and turns it off
+// again: blending, depth test, line stipple and colour mask are off, off, off
+// and all on between overlays.
+//
+// Contents: drawStartView, drawMargins, drawResizeGuides, drawHighlights,
+// drawBand, drawAltMarks.
 #include "render/overlays.h"
 
-void drawStartView() { }
-void drawMargins() { }
-void drawResizeGuides() { }
-void drawHighlights() { }
-void drawBand() { }
-void drawAltMarks() { }
+#include <GL/gl.h>
+
+#include "core/editor_state.h"
+#include "platform/window.h"
+
+// A rectangle in client pixels. For the level's frame, left and right are the
+// columns of the left and right edge lines, top and bottom the rows of the top
+// and bottom edge lines, pan included.
+struct OverlayFrame {
+  int left, right, top, bottom;
+};
+
+static OverlayFrame overlayLevelFrame() {
+  const int z = editor.zoom;
+  OverlayFrame f;
+  f.left = editor.originX + editor.dragPixelsX * z - 1;
+  f.right = f.left + currentLevel.width * 16 * z + 1;
+  f.top = editor.originY + editor.dragPixelsY * z;
+  f.bottom = f.top + currentLevel.height * 8 * z + 1;
+  return f;
+}
+
+static int overlayClientWidth() { return editor.window ? editor.window->width : 0; }
+static int overlayClientHeight() { return editor.window ? editor.window->height : 0; }
+
+static void overlayFillRect(int x0, int y0, int x1, int y1) {
+  glBegin(GL_TRIANGLE_STRIP);
+  glVertex2i(x0, y0);
+  glVertex2i(x0, y1);
+  glVertex2i(x1, y0);
+  glVertex2i(x1, y1);
+  glEnd();
+}
+
+// Vertices of one full-window line (inside a GL_LINES batch).
+static void overlayVerticalLine(int x, int ch) {
+  glVertex2i(x, 0);
+  glVertex2i(x, ch);
+}
+static void overlayHorizontalLine(int y, int cw) {
+  glVertex2i(0, y);
+  glVertex2i(cw, y);
+}
+
+static void overlayLineLoop(int x0, int y0, int x1, int y1) {
+  glBegin(GL_LINE_LOOP);
+  glVertex2i(x0, y0);
+  glVertex2i(x1, y0);
+  glVertex2i(x1, y1);
+  glVertex2i(x0, y1);
+  glEnd();
+}
+
+void drawStartView() {
+  if (editor.editState != StartViewReady && editor.editState != MovingStartView) return;
+  if (editor.editState == StartViewReady) {
+    editor.dragBlocksX = 0;
+    editor.dragBlocksY = 0;
+  }
+  const int z = editor.zoom;
+  const int x0 = editor.originX + (currentLevel.startX + editor.dragBlocksX) * 16 * z;
+  const int y0 = editor.originY + (currentLevel.startY + editor.dragBlocksY) * 8 * z;
+  const int x1 = x0 + 320 * z, y1 = y0 + 160 * z;
+
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_BLEND);
+  // Outer corners opaque green, inner corners 4 pixels in transparent: a band
+  // that fades inward and keeps its width at every zoom.
+  const int outer[5][2] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}};
+  const int inner[5][2] = {{x0 + 4, y0 + 4}, {x1 - 4, y0 + 4}, {x1 - 4, y1 - 4}, {x0 + 4, y1 - 4}, {x0 + 4, y0 + 4}};
+  glBegin(GL_TRIANGLE_STRIP);
+  for (int i = 0; i < 5; ++i) {
+    glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
+    glVertex2i(outer[i][0], outer[i][1]);
+    glColor4f(0.0f, 1.0f, 0.0f, 0.0f);
+    glVertex2i(inner[i][0], inner[i][1]);
+  }
+  glEnd();
+  glDisable(GL_BLEND);
+}
+
+void drawMargins() {
+  const int cw = overlayClientWidth(), ch = overlayClientHeight();
+  const OverlayFrame f = overlayLevelFrame();
+  const bool active = editor.editState == Idle || editor.editState == ResizingLevel;
+
+  glColor3f(0.75f, 0.75f, 0.75f);
+  overlayFillRect(0, 0, f.left + 1, ch);
+  overlayFillRect(f.left, 0, cw, f.top);
+  overlayFillRect(f.right, f.top, cw, ch);
+  overlayFillRect(f.left, f.bottom - 1, f.right, ch);
+
+  glLineStipple(1, 0x0F0F);
+  glEnable(GL_LINE_STIPPLE);
+  glBegin(GL_LINES);
+  const auto edgeColour = [&](int bit) {
+    if (active && (editor.edgeMask & bit)) glColor3f(1.0f, 1.0f, 1.0f);
+    else glColor3f(0.5f, 0.5f, 0.5f);
+  };
+  edgeColour(1);
+  overlayVerticalLine(f.left, ch);
+  edgeColour(2);
+  overlayVerticalLine(f.right, ch);
+  edgeColour(4);
+  overlayHorizontalLine(f.top, cw);
+  edgeColour(8);
+  overlayHorizontalLine(f.bottom, cw);
+  glEnd();
+  glDisable(GL_LINE_STIPPLE);
+}
+
+void drawResizeGuides() {
+  if (editor.editState != ResizingLevel) return;
+  const int cw = overlayClientWidth(), ch = overlayClientHeight();
+  const int z = editor.zoom, mask = editor.edgeMask;
+  // The pending change counts outward from the dragged edge.
+  const int dx = (mask & 1) ? -editor.resizeDx : editor.resizeDx;
+  const int dy = (mask & 4) ? -editor.resizeDy : editor.resizeDy;
+  OverlayFrame f = overlayLevelFrame();
+  f.left += dx * 16 * z;
+  f.right += dx * 16 * z;
+  f.top += dy * 8 * z;
+  f.bottom += dy * 8 * z;
+
+  glLineStipple(1, 0xAAAA);
+  glEnable(GL_LINE_STIPPLE);
+  glBegin(GL_LINES);
+  const auto guideColour = [&](int refusedBit) {
+    if (mask & refusedBit) glColor3f(1.0f, 0.0f, 0.0f);
+    else glColor3f(1.0f, 1.0f, 1.0f);
+  };
+  if ((mask & 1) && editor.resizeDx != 0) {
+    guideColour(0x10);
+    overlayVerticalLine(f.left, ch);
+  }
+  if ((mask & 2) && editor.resizeDx != 0) {
+    guideColour(0x20);
+    overlayVerticalLine(f.right, ch);
+  }
+  if ((mask & 4) && editor.resizeDy != 0) {
+    guideColour(0x40);
+    overlayHorizontalLine(f.top, cw);
+  }
+  if ((mask & 8) && editor.resizeDy != 0) {
+    guideColour(0x80);
+    overlayHorizontalLine(f.bottom, cw);
+  }
+  glEnd();
+  glDisable(GL_LINE_STIPPLE);
+}
+
+// An element's client rectangle shifted by (dx, dy) blocks, pan included.
+static OverlayFrame overlayElementRect(const LevelObject& o, int dx, int dy) {
+  const int z = editor.zoom;
+  OverlayFrame r;
+  r.left = editor.originX + ((o.x + dx) * 16 + editor.dragPixelsX) * z;
+  r.top = editor.originY + ((o.y + dy) * 8 + editor.dragPixelsY) * z;
+  r.right = r.left + static_cast<int>(o.width) * 16 * z;
+  r.bottom = r.top + static_cast<int>(o.height) * 8 * z;
+  return r;
+}
+
+static void overlayFillElement(const LevelObject& o, int dx, int dy) {
+  const OverlayFrame r = overlayElementRect(o, dx, dy);
+  overlayFillRect(r.left, r.top, r.right, r.bottom);
+}
+
+void drawHighlights() {
+  if (editor.altView == 1) return;
+  const int state = editor.editState;
+  if (state == ResizingLevel || state == StartViewReady || state == MovingStartView) editor.hoverObject = nullptr;
+
+  int dx = 0, dy = 0;
+  if (state == MovingSelection) {
+    dx = editor.dragBlocksX;
+    dy = editor.dragBlocksY;
+  } else if (state == SizingNewObject) {
+    if (editor.spanX < 0) dx = editor.spanX * editor.newItemWidth;
+    if (editor.spanY < 0) dy = editor.spanY * editor.newItemHeight;
+  }
+
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDepthFunc(GL_NOTEQUAL);
+  glEnable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
+  // Every quad lies at one depth unlike the cleared one: the first quad over
+  // a pixel writes it and every later one fails, so overlaps tint once.
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
+
+  const bool placing = state == Placing || state == SizingNewObject || state == PanningWhilePlacing;
+  const LevelObject* single = placing ? &editor.newObject : editor.hoverObject;
+  if (placing) glColor4f(1.0f, 1.0f, 1.0f, 0.25f);
+  if (single && single->state == 0) overlayFillElement(*single, dx, dy);
+
+  if (!placing) {
+    const LevelObject* o = currentLevel.firstObject;
+    for (uint32_t i = 0; i < currentLevel.objectCount && o; ++i, o = o->next) {
+      // States 1 and 2 show as they will be once the band is released; 3 is leaving.
+      if (o->state != 0 && o->state != 3) overlayFillElement(*o, dx, dy);
+    }
+  }
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_BLEND);
+}
+
+void drawBand() {
+  if (editor.editState != BandSelecting) return;
+  const int z = editor.zoom;
+  const int lx0 = editor.originX, ly0 = editor.originY;
+  const int lx1 = lx0 + currentLevel.width * 16 * z, ly1 = ly0 + currentLevel.height * 8 * z;
+  const int bx0 = editor.anchorX, by0 = editor.anchorY;
+  const int bx1 = bx0 + editor.dragDx, by1 = by0 + editor.dragDy;
+
+  glEnable(GL_DEPTH_TEST);
+  glLineStipple(1, 0xAAAA);
+  glEnable(GL_LINE_STIPPLE);
+
+  // Depth marks the level's area; the grey loop is drawn only outside it.
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glDepthFunc(GL_NOTEQUAL);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  overlayFillRect(lx0, ly0, lx1, ly1);
+  glDepthFunc(GL_NOTEQUAL);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glColor3f(0.5f, 0.5f, 0.5f);
+  overlayLineLoop(bx0, by0, bx1, by1);
+
+  // Then the white loop only inside it.
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glDepthFunc(GL_ALWAYS);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  overlayFillRect(lx0, ly0, lx1, ly1);
+  glDepthFunc(GL_EQUAL);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  overlayLineLoop(bx0, by0, bx1, by1);
+
+  glDisable(GL_LINE_STIPPLE);
+  glDisable(GL_DEPTH_TEST);
+}
+
+void drawAltMarks() {
+  if (editor.altView != 1) return;
+  glColor3f(1.0f, 0.0f, 0.0f);
+  glLineStipple(1, 0xF0F0);
+  glEnable(GL_LINE_STIPPLE);
+  const LevelObject* o = currentLevel.firstObject;
+  for (uint32_t i = 0; i < currentLevel.objectCount && o; ++i, o = o->next) {
+    if (o->kind != 7) continue;
+    const OverlayFrame r = overlayElementRect(*o, 0, 0);
+    overlayLineLoop(r.left, r.top + 1, r.right - 1, r.bottom);
+  }
+  glDisable(GL_LINE_STIPPLE);
+}
