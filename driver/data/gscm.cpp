@@ -9,6 +9,7 @@
 // in the output, so later emissions of the same node copy them from there.
 #include "data/gscm.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -26,7 +27,8 @@ struct DictNode {
 uint16_t u16At(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 
 struct Decoder {
-  uint8_t* out;
+  std::vector<uint8_t>* output;  // grown as bytes arrive: a large declared size costs nothing until produced
+  uint8_t* out;                  // output->data(), refreshed after each growth
   uint32_t outputSize;
   uint32_t produced;
   std::vector<DictNode> nodes;   // 0..255 leaves, then one per rule of the current block
@@ -76,16 +78,22 @@ struct Decoder {
     }
   }
 
+  void makeRoom(uint32_t count) {
+    size_t needed = size_t(produced) + count;
+    if (needed <= output->size()) return;
+    size_t grown = std::max(needed, std::min<size_t>(outputSize, 2 * output->size() + 4096));
+    output->resize(grown);
+    out = output->data();
+  }
+
   // False when the code would produce more than outputSize bytes in total.
   bool emit(uint8_t code) {
     uint32_t id = entry[code];
-    if (id < LeafCount) {
-      if (produced == outputSize) return false;
-      out[produced++] = code;
-      return true;
-    }
-    if (nodes[id].length > outputSize - produced) return false;
-    expand(id);
+    uint32_t length = nodes[id].length;
+    if (length > outputSize - produced) return false;
+    makeRoom(length);
+    if (id < LeafCount) out[produced++] = code;
+    else expand(id);
     return true;
   }
 };
@@ -108,8 +116,8 @@ bool gscmDecompress(const uint8_t* input, uint32_t inputLength,
                         uint32_t(input[7]) << 24;
   if (outputSize > GscmMaxOutputSize) return fail(output, sizeOrStatus, GscmTruncated);
 
-  output->resize(outputSize);
   Decoder d;
+  d.output = output;
   d.out = output->data();
   d.outputSize = outputSize;
   d.produced = 0;
@@ -136,6 +144,7 @@ bool gscmDecompress(const uint8_t* input, uint32_t inputLength,
     if (lastBlock != 0) break;
   }
   if (d.produced < outputSize) return fail(output, sizeOrStatus, GscmTooLittleOutput);
+  output->resize(outputSize);
   *sizeOrStatus = outputSize;
   return true;
 }
