@@ -14,7 +14,9 @@
 #include "edit/keys.h"
 #include "platform/window.h"
 #include "render/panels.h"
+#include "support/egl_context.h"
 #include "support/files.h"
+#include "support/paths.h"
 
 namespace {
 
@@ -69,17 +71,28 @@ std::vector<uint8_t> levelImage() {
   return image;
 }
 
-// Runs a test body in a fresh temporary current directory.
-struct InTempDir {
-  TempDir dir;
+// Runs a test body in another current directory.
+struct InDir {
   std::string previous;
-  InTempDir() {
+  explicit InDir(const std::string& path) {
     char buffer[4096];
     previous = getcwd(buffer, sizeof buffer) ? buffer : ".";
-    EXPECT_EQ(chdir(dir.path.c_str()), 0);
+    EXPECT_EQ(chdir(path.c_str()), 0);
   }
-  ~InTempDir() { EXPECT_EQ(chdir(previous.c_str()), 0); }
+  ~InDir() { EXPECT_EQ(chdir(previous.c_str()), 0); }
 };
+
+// ... in a fresh temporary one.
+struct InTempDir {
+  TempDir dir;
+  InDir cwd{dir.path};
+};
+
+std::string plainTitleOf(int levelNumber) {
+  char title[sizeof window.title] = "";
+  formatLevelTitle(levelNumber, currentLevel.name, title, sizeof title);
+  return title;
+}
 
 }  // namespace
 
@@ -281,18 +294,42 @@ TEST(SaveKey, RefusedSaveKeepsTheOldFileAndSaysSoInTheTitle) {
   onKeyDown(LetterS);
   const std::vector<uint8_t> good = readFileBytes(cwd.dir.file("LEVEL___.DAT"));
   ASSERT_EQ(good.size(), LevelFileSize);
-  char plain[sizeof window.title] = "";
-  formatLevelTitle(editor.levelNumber, currentLevel.name, plain, sizeof plain);
+  const std::string plain = plainTitleOf(editor.levelNumber);
 
   currentLevel.width = 81;  // no width class holds it: the writer refuses
   onKeyDown(LetterS);
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), good);
   const std::string title = window.title;
-  EXPECT_EQ(title.rfind(std::string(plain) + " (not saved: ", 0), 0u) << title;
+  EXPECT_EQ(title.rfind(plain + " (not saved: ", 0), 0u) << title;
   EXPECT_EQ(title.back(), ')');
 
   currentLevel.width = 20;
   onKeyDown(LetterS);
-  EXPECT_STREQ(window.title, plain);
+  EXPECT_EQ(window.title, plain);
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), good);
+}
+
+TEST(LevelKeys, LeftAndRightWrapAroundTheDemoLevels) {
+  const std::string demo = testpaths::demoDir();
+  if (!fileExists(demo + "/LEVELS/LEVEL119.DAT")) GTEST_SKIP() << "no demo data in " << demo;
+  HeadlessGl gl(64, 64);  // the load builds block textures
+  SKIP_WITHOUT_GL(gl);
+  InDir cwd(demo);
+  setUpLevel();
+  ASSERT_EQ(loadCurrentLevel(), 0);
+  EXPECT_EQ(std::string(window.title).rfind("Varnelo 1 - ", 0), 0u) << window.title;
+
+  onKeyDown(Up);
+  onKeyDown(Digit1);
+  onKeyDown(37);  // Left on level 0
+  EXPECT_EQ(editor.levelNumber, 119);
+  EXPECT_EQ(std::string(window.title), plainTitleOf(119));
+  EXPECT_EQ(std::string(window.title).rfind("Kelpin 10 - ", 0), 0u) << window.title;
+  EXPECT_EQ(editor.zoom, 1);  // the load resets the view and the bar
+  EXPECT_EQ(editor.barKind, 2);
+
+  onKeyDown(39);  // Right on level 119
+  EXPECT_EQ(editor.levelNumber, 0);
+  EXPECT_EQ(std::string(window.title), plainTitleOf(0));
+  freeCurrentLevel();
 }

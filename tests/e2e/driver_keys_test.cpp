@@ -1,0 +1,210 @@
+// The real driver under a private X server, driven by keys: level switching
+// by title, saving, and the item bar switching between its two lists.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "core/level_load.h"
+#include "data/bind.h"
+#include "data/level_writer.h"
+#include "data/style.h"
+#include "support/files.h"
+#include "support/paths.h"
+#include "support/xvfb_session.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string driverPath() { return std::string(testpaths::binaryDir()) + "/driver/driver"; }
+
+bool demoDataPresent() {
+  return fileExists(std::string(testpaths::demoDir()) + "/LEVELS/LEVEL000.DAT") &&
+         fileExists(std::string(testpaths::demoDir()) + "/LEVELS/LEVEL119.DAT");
+}
+
+// A working directory that sees the demo data but keeps LEVEL___.DAT to itself.
+void linkDemoData(const TempDir& dir) {
+  for (const char* sub : {"LEVELS", "STYLES"})
+    fs::create_directory_symlink(fs::path(testpaths::demoDir()) / sub, fs::path(dir.path) / sub);
+}
+
+// Reads, binds and writes level n in-process, from the current directory, as
+// the driver does at a load and at a save. Also gives the level's title.
+struct ExpectedLevel {
+  std::string title;
+  std::vector<uint8_t> image;
+};
+
+ExpectedLevel expectedLevel(const std::string& dataDir, int n) {
+  ExpectedLevel out;
+  const fs::path previous = fs::current_path();
+  fs::current_path(dataDir);
+  char path[32];
+  std::snprintf(path, sizeof path, "LEVELS/LEVEL%03d.DAT", n);
+  Level level;
+  Style style{};
+  if (loadLevel(path, &level) == 0 && loadStyle(level.style, &style) == 0) {
+    bindLevelToStyle(&style, &level);
+    char title[260] = "";
+    formatLevelTitle(n, level.name, title, sizeof title);
+    out.title = title;
+    out.image.resize(LevelFileSize);
+    if (buildLevelImage(level, out.image.data()) != 0) out.image.clear();
+  }
+  freeStyle(&style);
+  fs::current_path(previous);
+  return out;
+}
+
+// A binary PPM (P6, maxval 255) as written by the screenshot tool.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgb;
+};
+
+Picture readPpm(const std::string& path) {
+  Picture p;
+  const std::vector<uint8_t> bytes = readFileBytes(path);
+  size_t pos = 0;
+  auto token = [&]() {
+    std::string t;
+    while (pos < bytes.size()) {
+      const char c = static_cast<char>(bytes[pos]);
+      if (c == '#') {
+        while (pos < bytes.size() && bytes[pos] != '\n') ++pos;
+      } else if (c == ' ' || c == '\n' || c == '\r' || c == '\t') {
+        if (!t.empty()) break;
+        ++pos;
+      } else {
+        t += c;
+        ++pos;
+      }
+    }
+    return t;
+  };
+  if (token() != "P6") return p;
+  const int w = std::atoi(token().c_str());
+  const int h = std::atoi(token().c_str());
+  if (std::atoi(token().c_str()) != 255 || w <= 0 || h <= 0) return p;
+  ++pos;  // the single whitespace byte before the samples
+  const size_t size = static_cast<size_t>(w) * h * 3;
+  if (bytes.size() < pos + size) return p;
+  p.width = w;
+  p.height = h;
+  p.rgb.assign(bytes.begin() + static_cast<long>(pos), bytes.begin() + static_cast<long>(pos + size));
+  return p;
+}
+
+// The pixels of a screen rectangle, row by row.
+std::vector<uint8_t> region(const Picture& p, int x, int y, int w, int h) {
+  std::vector<uint8_t> out;
+  if (x < 0 || y < 0 || x + w > p.width || y + h > p.height) return out;
+  for (int j = y; j < y + h; ++j) {
+    const auto row = p.rgb.begin() + (static_cast<long>(j) * p.width + x) * 3;
+    out.insert(out.end(), row, row + static_cast<long>(w) * 3);
+  }
+  return out;
+}
+
+std::string artefactDir() {
+  const std::string dir = std::string(testpaths::binaryDir()) + "/test-artifacts/driver_keys";
+  fs::create_directories(dir);
+  return dir;
+}
+
+struct DriverRun {
+  XvfbSession x;
+  TempDir dir;
+  std::string window;
+
+  bool start() {
+    if (!x.ok()) return false;
+    linkDemoData(dir);
+    if (!x.startProgram(driverPath(), dir.path, {})) return false;
+    window = x.waitForProgramWindow(15000);
+    return !window.empty();
+  }
+};
+
+}  // namespace
+
+TEST(DriverKeys, LevelKeysStepAndWrapWithTheRightTitles) {
+  if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
+  DriverRun run;
+  ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
+  const std::string data = run.dir.path;
+  const std::string title0 = expectedLevel(data, 0).title;
+  const std::string title1 = expectedLevel(data, 1).title;
+  const std::string title2 = expectedLevel(data, 2).title;
+  const std::string title119 = expectedLevel(data, 119).title;
+  ASSERT_FALSE(title0.empty());
+
+  EXPECT_TRUE(run.x.waitForWindowName(run.window, title0, 10000)) << run.x.windowName(run.window);
+  run.x.key(run.window, "Right");
+  EXPECT_TRUE(run.x.waitForWindowName(run.window, title1, 10000)) << run.x.windowName(run.window);
+  run.x.key(run.window, "Right");
+  EXPECT_TRUE(run.x.waitForWindowName(run.window, title2, 10000)) << run.x.windowName(run.window);
+  run.x.key(run.window, "Left");
+  EXPECT_TRUE(run.x.waitForWindowName(run.window, title1, 10000)) << run.x.windowName(run.window);
+  run.x.key(run.window, "Left");
+  run.x.key(run.window, "Left");  // 0 -> 119
+  EXPECT_TRUE(run.x.waitForWindowName(run.window, title119, 10000)) << run.x.windowName(run.window);
+  run.x.key(run.window, "Right");  // 119 -> 0
+  EXPECT_TRUE(run.x.waitForWindowName(run.window, title0, 10000)) << run.x.windowName(run.window);
+
+  const ProgramStatus status = run.x.stopProgram(5000);
+  EXPECT_FALSE(status.timedOut);
+}
+
+TEST(DriverKeys, SaveWritesTheWriterImageOfTheCurrentLevel) {
+  if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
+  DriverRun run;
+  ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
+  const ExpectedLevel level1 = expectedLevel(run.dir.path, 1);
+  ASSERT_EQ(level1.image.size(), LevelFileSize);
+
+  run.x.key(run.window, "Right");
+  ASSERT_TRUE(run.x.waitForWindowName(run.window, level1.title, 10000));
+  run.x.key(run.window, "Up");  // zoom and the alternate view do not change what is saved
+  run.x.key(run.window, "BackSpace");
+  run.x.key(run.window, "s");
+  const std::string saved = run.dir.file("LEVEL___.DAT");
+  for (int i = 0; i < 100 && !fileExists(saved); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(readFileBytes(saved), level1.image);
+  EXPECT_EQ(run.x.windowName(run.window), level1.title);
+  EXPECT_TRUE(run.x.programRunning());
+}
+
+TEST(DriverKeys, DigitKeysSwitchTheItemBar) {
+  if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
+  DriverRun run;
+  ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
+  ASSERT_TRUE(run.x.waitForWindowName(run.window, expectedLevel(run.dir.path, 0).title, 10000));
+  const WindowGeometry g = run.x.windowGeometry(run.window);
+  ASSERT_TRUE(g.valid);
+  run.x.mouseMove(run.window, g.width / 2, 10);  // keep the pointer off the bar: no hover tint
+
+  const std::string shots = artefactDir();
+  auto barAfter = [&](const char* key, const char* name) {
+    if (key) run.x.key(run.window, key);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const std::string file = shots + "/" + name + ".ppm";
+    EXPECT_TRUE(run.x.screenshot(file));
+    return region(readPpm(file), g.x, g.y + g.height - 92, g.width, 92);
+  };
+  const std::vector<uint8_t> terrain = barAfter(nullptr, "bar_terrain");
+  const std::vector<uint8_t> objects = barAfter("1", "bar_objects");
+  const std::vector<uint8_t> terrainAgain = barAfter("2", "bar_terrain_again");
+  ASSERT_FALSE(terrain.empty());
+  EXPECT_NE(objects, terrain);
+  EXPECT_EQ(terrainAgain, terrain);  // terrain thumbnails do not animate
+}
