@@ -211,6 +211,10 @@ bool XvfbSession::startProgram(const std::string& path, const std::string& worki
     int err = dup(STDOUT_FILENO);  // both streams into one file, in order
     dup2(err, STDERR_FILENO);
     close(err);
+    for (const std::string& entry : extraEnvironment) {
+      size_t eq = entry.find('=');
+      if (eq != std::string::npos) setenv(entry.substr(0, eq).c_str(), entry.c_str() + eq + 1, 1);
+    }
     if (chdir(workingDir.c_str()) != 0) _exit(126);
     std::vector<char*> argv = argvOf(all);
     execv(argv[0], argv.data());
@@ -251,6 +255,15 @@ std::string XvfbSession::programOutput() const {
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+bool XvfbSession::waitForOutput(const std::string& text, int timeoutMs) {
+  Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (programOutput().find(text) != std::string::npos) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 // ---- windows ----
@@ -363,20 +376,29 @@ static bool focus(XvfbSession& x, const std::string& window) {
   return x.xdotool({"windowfocus", "--sync", window});
 }
 
+// "Right ctrl+s" -> {command, options..., "Right", "ctrl+s"}: one argument per key.
+static std::vector<std::string> keyCommand(std::vector<std::string> command, const std::string& keys) {
+  std::istringstream words(keys);
+  std::string word;
+  while (words >> word) command.push_back(word);
+  return command;
+}
+
 bool XvfbSession::key(const std::string& window, const std::string& keys) {
-  return focus(*this, window) && xdotool({"key", "--delay", "20", keys});
+  return focus(*this, window) && xdotool(keyCommand({"key", "--delay", "20"}, keys));
 }
 
 bool XvfbSession::keyDown(const std::string& window, const std::string& keys) {
-  return focus(*this, window) && xdotool({"keydown", keys});
+  return focus(*this, window) && xdotool(keyCommand({"keydown"}, keys));
 }
 
 bool XvfbSession::keyUp(const std::string& window, const std::string& keys) {
-  return focus(*this, window) && xdotool({"keyup", keys});
+  return focus(*this, window) && xdotool(keyCommand({"keyup"}, keys));
 }
 
 bool XvfbSession::mouseMove(const std::string& window, int x, int y) {
-  return xdotool({"mousemove", "--window", window, "--sync", std::to_string(x), std::to_string(y)});
+  // "--" keeps negative coordinates from being read as options.
+  return xdotool({"mousemove", "--window", window, "--", std::to_string(x), std::to_string(y)});
 }
 
 bool XvfbSession::mouseDown(int button) { return xdotool({"mousedown", std::to_string(button)}); }

@@ -17,6 +17,7 @@
 //   x.key(win, "Right");                            // xdotool key names
 //   x.mouseMove(win, 100, 50); x.click(1);          // client pixels; buttons 1..5
 //   x.screenshot(dir.file("shot.png"));
+//   ASSERT_TRUE(x.waitForOutput("ready", 5000));     // what the program printed so far
 //   ProgramStatus s = x.stopProgram(5000);          // SIGTERM, wait, SIGKILL on timeout
 //   EXPECT_TRUE(s.exited && s.exitCode == 0);
 //
@@ -63,6 +64,7 @@ struct XvfbSession {
   ProgramStatus waitProgramExit(int timeoutMs);    // waits without signalling; kills on timeout
   ProgramStatus stopProgram(int timeoutMs = 5000); // SIGTERM, wait, SIGKILL on timeout
   std::string programOutput() const;
+  bool waitForOutput(const std::string& text, int timeoutMs);  // until programOutput() contains text
   pid_t programPid() const { return childPid; }
 
   // Windows. Ids are xdotool's decimal window ids; empty on timeout.
@@ -74,10 +76,10 @@ struct XvfbSession {
   bool closeWindow(const std::string& window);  // WM_DELETE_WINDOW, as a close box sends it
 
   // Input (false if xdotool failed or timed out). Keys focus the window first.
-  bool key(const std::string& window, const std::string& keys);  // e.g. "Right", "ctrl+s"
+  bool key(const std::string& window, const std::string& keys);  // e.g. "Right", "ctrl+s", "Up Up Down"
   bool keyDown(const std::string& window, const std::string& keys);
   bool keyUp(const std::string& window, const std::string& keys);
-  bool mouseMove(const std::string& window, int x, int y);  // client pixels of the window
+  bool mouseMove(const std::string& window, int x, int y);  // client pixels, negative = left of/above
   bool mouseDown(int button);
   bool mouseUp(int button);
   bool click(int button);
@@ -87,6 +89,9 @@ struct XvfbSession {
   // Runs xdotool with the given arguments on this display; false on failure or timeout.
   bool xdotool(const std::vector<std::string>& args, std::string* output = nullptr,
                int timeoutMs = 5000);
+
+  // "NAME=value" entries added to the program's environment at its next start.
+  std::vector<std::string> extraEnvironment;
 
   pid_t serverPid = -1;
   pid_t childPid = -1;
