@@ -286,6 +286,14 @@ static void opsRefuseResize() {
   editor.edgeMask = editor.edgeMask * 16 + editor.edgeMask;
 }
 
+// An edge drag holds the change at the largest size the table allows. A loaded
+// level may lie outside the table: when no size suits it (limit 0) the clamp
+// would ask for a size of 0, so the resize is refused instead.
+static void opsHoldAtLimit(int limit, int size, int* delta) {
+  if (limit < 20) opsRefuseResize();
+  else *delta = limit - size;
+}
+
 void updatePendingResize() {
   const int w = currentLevel.width, h = currentLevel.height;
   editor.resizeDx = editor.dragBlocksX;
@@ -302,21 +310,13 @@ void updatePendingResize() {
   if (nh <= maxHeightForWidth(nw)) return;
   switch (editor.edgeMask) {
     case 1:
-    case 2: {
-      // A loaded level may lie outside the table; when no width suits its
-      // height the clamp would ask for width 0, so the resize is refused.
-      const int widest = maxWidthForHeight(nh);
-      if (widest < 20) opsRefuseResize();
-      else editor.resizeDx = widest - w;
+    case 2:
+      opsHoldAtLimit(maxWidthForHeight(nh), w, &editor.resizeDx);
       break;
-    }
     case 4:
-    case 8: {
-      const int highest = maxHeightForWidth(nw);
-      if (highest < 20) opsRefuseResize();
-      else editor.resizeDy = highest - h;
+    case 8:
+      opsHoldAtLimit(maxHeightForWidth(nw), h, &editor.resizeDy);
       break;
-    }
     case 5:
     case 6:
     case 9:
@@ -328,6 +328,21 @@ void updatePendingResize() {
   }
 }
 
+// One axis of an applied resize. Moving the near (left or top) edge shifts
+// the camera with the content; either way the start view stays inside.
+static void opsResizeAxis(int delta, bool nearEdge, bool farEdge, int unitPixels, int32_t* size,
+                          int32_t* start, int* camera) {
+  if (delta == 0) return;
+  if (nearEdge) {
+    if (*start < -delta) *start = -delta;
+    *camera += delta * unitPixels;
+    *start += delta;
+  } else if (farEdge) {
+    if (*size + delta < *start + 20) *start = *size + delta - 20;
+  }
+  if (nearEdge || farEdge) *size += delta;
+}
+
 void applyResize() {
   const int dx = editor.resizeDx, dy = editor.resizeDy, mask = editor.edgeMask;
   LevelObject* object = currentLevel.firstObject;
@@ -335,25 +350,6 @@ void applyResize() {
     if (dx != 0 && (mask & 1)) object->x += dx;
     if (dy != 0 && (mask & 4)) object->y += dy;
   }
-  Level& level = currentLevel;
-  if (dx != 0) {
-    if (mask & 1) {
-      if (level.startX < -dx) level.startX = -dx;
-      editor.cameraX += dx * 16;
-      level.startX += dx;
-    } else if (mask & 2) {
-      if (level.width + dx < level.startX + 20) level.startX = level.width + dx - 20;
-    }
-    if (mask & 3) level.width += dx;
-  }
-  if (dy != 0) {
-    if (mask & 4) {
-      if (level.startY < -dy) level.startY = -dy;
-      editor.cameraY += dy * 8;
-      level.startY += dy;
-    } else if (mask & 8) {
-      if (level.height + dy < level.startY + 20) level.startY = level.height + dy - 20;
-    }
-    if (mask & 12) level.height += dy;
-  }
+  opsResizeAxis(dx, mask & 1, mask & 2, 16, &currentLevel.width, &currentLevel.startX, &editor.cameraX);
+  opsResizeAxis(dy, mask & 4, mask & 8, 8, &currentLevel.height, &currentLevel.startY, &editor.cameraY);
 }

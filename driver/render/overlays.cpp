@@ -213,37 +213,41 @@ void drawHighlights() {
   glDisable(GL_BLEND);
 }
 
+// Fills the level's rectangle into depth only, then draws the band's loop in
+// the given grey where loopFunc lets it pass against that depth.
+static void overlayBandPass(GLenum fillFunc, GLenum loopFunc, float grey, const OverlayFrame& level,
+                            const OverlayFrame& band) {
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glDepthFunc(fillFunc);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  overlayFillRect(level.left, level.top, level.right, level.bottom);
+  glDepthFunc(loopFunc);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glColor3f(grey, grey, grey);
+  overlayLineLoop(band.left, band.top, band.right, band.bottom);
+}
+
 void drawBand() {
   if (editor.editState != BandSelecting) return;
   const int z = editor.zoom;
-  const int lx0 = editor.originX, ly0 = editor.originY;
-  const int lx1 = lx0 + currentLevel.width * 16 * z, ly1 = ly0 + currentLevel.height * 8 * z;
-  const int bx0 = editor.anchorX, by0 = editor.anchorY;
-  const int bx1 = bx0 + editor.dragDx, by1 = by0 + editor.dragDy;
+  OverlayFrame level, band;
+  level.left = editor.originX;
+  level.top = editor.originY;
+  level.right = level.left + currentLevel.width * 16 * z;
+  level.bottom = level.top + currentLevel.height * 8 * z;
+  band.left = editor.anchorX;
+  band.top = editor.anchorY;
+  band.right = band.left + editor.dragDx;
+  band.bottom = band.top + editor.dragDy;
 
   glEnable(GL_DEPTH_TEST);
   glLineStipple(1, 0xAAAA);
   glEnable(GL_LINE_STIPPLE);
 
-  // Depth marks the level's area; the grey loop is drawn only outside it.
-  glClear(GL_DEPTH_BUFFER_BIT);
-  glDepthFunc(GL_NOTEQUAL);
-  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-  overlayFillRect(lx0, ly0, lx1, ly1);
-  glDepthFunc(GL_NOTEQUAL);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  glColor3f(0.5f, 0.5f, 0.5f);
-  overlayLineLoop(bx0, by0, bx1, by1);
-
-  // Then the white loop only inside it.
-  glClear(GL_DEPTH_BUFFER_BIT);
-  glDepthFunc(GL_ALWAYS);
-  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-  overlayFillRect(lx0, ly0, lx1, ly1);
-  glDepthFunc(GL_EQUAL);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  glColor3f(1.0f, 1.0f, 1.0f);
-  overlayLineLoop(bx0, by0, bx1, by1);
+  // Depth marks the level's area; the grey loop is drawn only outside it,
+  // then the white loop only inside it.
+  overlayBandPass(GL_NOTEQUAL, GL_NOTEQUAL, 0.5f, level, band);
+  overlayBandPass(GL_ALWAYS, GL_EQUAL, 1.0f, level, band);
 
   glDisable(GL_LINE_STIPPLE);
   glDisable(GL_DEPTH_TEST);

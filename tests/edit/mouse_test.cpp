@@ -58,6 +58,12 @@ struct Mouse : ::testing::Test {
   }
 };
 
+// Key 32 held in Idle, as its key-down leaves the editor.
+void holdKey32(Mouse&) {
+  editor.key32Down = 1;
+  editor.editState = StartViewReady;
+}
+
 struct TransitionRow {
   const char* what;
   std::function<void(Mouse&)> setup;
@@ -141,22 +147,13 @@ TEST_F(Mouse, TransitionTable) {
          EXPECT_EQ(m.obj2->state, 0u);
        }},
       {"StartViewReady: left press inside grabs the start view",
-       [](Mouse&) {
-         editor.key32Down = 1;
-         editor.editState = StartViewReady;
-       },
+       holdKey32,
        {at(1, 1), down(1)}, MovingStartView, nullptr},
       {"StartViewReady: left press outside does nothing",
-       [](Mouse&) {
-         editor.key32Down = 1;
-         editor.editState = StartViewReady;
-       },
+       holdKey32,
        {at(22, 1), down(1)}, StartViewReady, nullptr},
       {"MovingStartView: release with key 32 held moves the start view",
-       [](Mouse&) {
-         editor.key32Down = 1;
-         editor.editState = StartViewReady;
-       },
+       holdKey32,
        {at(1, 1), down(1), at(4, 3), up(1)}, StartViewReady,
        [](Mouse&) {
          EXPECT_EQ(currentLevel.startX, 3);

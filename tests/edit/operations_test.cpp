@@ -19,6 +19,14 @@ struct Ops : ::testing::Test {
     editor.dragDx = 0;
     editor.dragDy = 0;
   }
+  // Picks bar item `item` of the list kind with the cursor on block (bx, by).
+  void choose(int listKind, int item, int bx, int by) {
+    editor.barKind = listKind;
+    editor.hoverItem = item;
+    editor.mouseX = fx.clientX(bx);
+    editor.mouseY = fx.clientY(by);
+    chooseItem(1);
+  }
   void bandFrom(int x0, int y0, int x1, int y1) {
     editor.anchorX = x0;
     editor.anchorY = y0;
@@ -236,10 +244,7 @@ TEST_F(Ops, StartNewObjectReadsDefinitionsAndKeepsUnknownKinds) {
 }
 
 TEST_F(Ops, DraggingAThreeWidePieceHundredPixelsRightGivesThreeCopies) {
-  editor.hoverItem = 1;
-  editor.mouseX = fx.clientX(4);
-  editor.mouseY = fx.clientY(6);
-  chooseItem(1);
+  choose(2, 1, 4, 6);
   editor.mouseX += 100;
   sizeNewObject();
   EXPECT_EQ(editor.dragBlocksX, 6);
@@ -261,10 +266,7 @@ TEST_F(Ops, DraggingAThreeWidePieceHundredPixelsRightGivesThreeCopies) {
 
 TEST_F(Ops, DraggingBackByOnePixelGivesTwoCopiesEndingAtThePress) {
   fx.setZoom(2);
-  editor.hoverItem = 2;  // 2x2 piece
-  editor.mouseX = fx.clientX(10);
-  editor.mouseY = fx.clientY(10);
-  chooseItem(1);
+  choose(2, 2, 10, 10);  // 2x2 piece
   editor.mouseX -= 1;
   editor.mouseY -= 1;
   sizeNewObject();
@@ -281,11 +283,7 @@ TEST_F(Ops, DraggingBackByOnePixelGivesTwoCopiesEndingAtThePress) {
 }
 
 TEST_F(Ops, ObjectsThatCannotRepeatAreNeverStretched) {
-  editor.barKind = 8;
-  editor.hoverItem = 0;  // kind 5
-  editor.mouseX = fx.clientX(2);
-  editor.mouseY = fx.clientY(2);
-  chooseItem(1);
+  choose(8, 0, 2, 2);  // kind 5
   editor.mouseX += 200;
   sizeNewObject();
   EXPECT_EQ(editor.spanX, 0);
@@ -296,11 +294,7 @@ TEST_F(Ops, ObjectsThatCannotRepeatAreNeverStretched) {
 TEST_F(Ops, CommitSelectsOnlyTheNewElementAndTakesTheDefinitionShift) {
   LevelObject* old = fx.addCell(0, 0);
   old->state = 2;
-  editor.barKind = 8;
-  editor.hoverItem = 1;  // kind 3, shiftX 1
-  editor.mouseX = fx.clientX(5);
-  editor.mouseY = fx.clientY(5);
-  chooseItem(1);
+  choose(8, 1, 5, 5);  // kind 3, shiftX 1
   commitNewObject();
   LevelObject* added = currentLevel.lastObject;
   EXPECT_EQ(added->kind, 3u);
