@@ -16,6 +16,7 @@ namespace {
 
 constexpr uint32_t NotWritten = 0xFFFFFFFFu;
 constexpr uint32_t LeafCount = 256;
+constexpr uint32_t CopySlack = 16;
 
 struct DictNode {
   uint32_t length;   // bytes of the expansion, capped at outputSize + 1
@@ -78,22 +79,59 @@ struct Decoder {
     }
   }
 
+  // Keeps CopySlack bytes of room past the bytes about to be written, so the
+  // fast path can copy a fixed 16 bytes and advance by the real length.
   void makeRoom(uint32_t count) {
-    size_t needed = size_t(produced) + count;
+    size_t needed = size_t(produced) + count + CopySlack;
     if (needed <= output->size()) return;
-    size_t grown = std::max(needed, std::min<size_t>(outputSize, 2 * output->size() + 4096));
+    size_t grown = std::max(needed, std::min<size_t>(size_t(outputSize) + CopySlack, 2 * output->size() + 4096));
     output->resize(grown);
     out = output->data();
   }
 
-  // False when the code would produce more than outputSize bytes in total.
-  bool emit(uint8_t code) {
-    uint32_t id = entry[code];
-    uint32_t length = nodes[id].length;
-    if (length > outputSize - produced) return false;
-    makeRoom(length);
-    if (id < LeafCount) out[produced++] = code;
-    else expand(id);
+  // Appends the expansions of count code bytes; false as soon as one would
+  // take the output past outputSize. The hot loop keeps its state in locals:
+  // stores through the byte pointer could otherwise alias every member.
+  bool emitCodes(const uint8_t* codes, uint32_t count) {
+    const uint32_t* entries = entry;
+    DictNode* nodeTable = nodes.data();
+    uint8_t* dst = out;
+    uint32_t at = produced;
+    size_t room = output->size();
+    for (uint32_t k = 0; k < count; ++k) {
+      uint32_t id = entries[codes[k]];
+      DictNode& node = nodeTable[id];
+      uint32_t length = node.length;
+      if (length > outputSize - at) {
+        produced = at;
+        return false;
+      }
+      if (at + size_t(length) + CopySlack > room) {
+        produced = at;
+        makeRoom(length);
+        dst = out;
+        room = output->size();
+      }
+      if (node.writtenAt != NotWritten && length <= CopySlack) {
+        // Load all 16 bytes before storing: the tail of the source may
+        // overlap the destination (only past the bytes that matter).
+        uint8_t chunk[CopySlack];
+        std::memcpy(chunk, dst + node.writtenAt, CopySlack);
+        std::memcpy(dst + at, chunk, CopySlack);
+        at += length;
+      } else if (node.writtenAt != NotWritten) {
+        std::memcpy(dst + at, dst + node.writtenAt, length);
+        at += length;
+      } else if (id < LeafCount) {
+        node.writtenAt = at;
+        dst[at++] = uint8_t(id);
+      } else {
+        produced = at;
+        expand(id);
+        at = produced;
+      }
+    }
+    produced = at;
     return true;
   }
 };
@@ -138,8 +176,7 @@ bool gscmDecompress(const uint8_t* input, uint32_t inputLength,
     uint32_t m = u16At(input + p);
     p += 2;
     if (p + m > inputLength) return fail(output, sizeOrStatus, GscmTruncated);
-    for (uint32_t k = 0; k < m; ++k)
-      if (!d.emit(input[p + k])) return fail(output, sizeOrStatus, GscmTooMuchOutput);
+    if (!d.emitCodes(input + p, m)) return fail(output, sizeOrStatus, GscmTooMuchOutput);
     p += m;
     if (lastBlock != 0) break;
   }
