@@ -139,15 +139,19 @@ void buildGround(Builder* b, bool plated) {
     while (c1 < width && b->groundTop[static_cast<size_t>(c1)] == top) c1++;
     if (top < height) {
       coverColumns(b, roles.fill, c0, c1, top + 2, height - top - 2);
-      bool plate = plated && c1 - c0 >= 4 && b->rng.below(3) == 0;
+      bool plate = plated && c1 - c0 >= 4 && c1 - c0 <= 8 && b->rng.below(3) == 0;
       const int plates[3] = {roles.fill[0], roles.plate[0], roles.plate[1]};
       coverColumns(b, plate ? plates : roles.surface, c0, c1, top, 2, plate ? 0x4000u : 0);
     } else {
-      // Water in the pit and, over wide pits, a bridge at the height of its rim.
-      int rim = c0 > 0 ? b->groundTop[static_cast<size_t>(c0 - 1)] : height - 2;
-      placeObject(b, roles.water, c0, height - 1, (c1 - c0) / 2 - 1);
-      if (c1 - c0 >= 4) placeObject(b, b->rng.below(2) ? 16 : roles.water, c0, rim, (c1 - c0) / 2 - 1);
-      take(b, c0, rim, c1 - c0, height - rim);
+      // A pit: a water surface a row below the lower rim, the pool below it,
+      // and over some pits a rope bridge at the height of the left rim.
+      int left = c0 > 0 ? b->groundTop[static_cast<size_t>(c0 - 1)] : height - 2;
+      int right = c1 < width ? b->groundTop[static_cast<size_t>(c1)] : height - 2;
+      int surface = std::min(height - 1, std::max(left, right) + 1), copies = (c1 - c0) / 2 - 1;
+      placeObject(b, roles.water, c0, surface, copies);
+      if (surface + 1 < height) placeObject(b, roles.pool, c0, surface + 1, copies, height - surface - 2);
+      if (b->rng.below(2) == 0) placeObject(b, 16, c0, left, copies);
+      take(b, c0, std::min(left, right) - 2, c1 - c0, height - std::min(left, right) + 2);
     }
     c0 = c1;
   }
@@ -194,35 +198,56 @@ void decorateGround(Builder* b) {
   }
 }
 
+// Something under a platform or on it: a hanging rock, a chain, a lantern, a
+// gem above it or a decoration standing on it.
+void dressPlatform(Builder* b, int x, int y, int w, int h) {
+  const StyleRoles& roles = b->source.roles;
+  int below = y + h;
+  switch (b->rng.below(6)) {
+    case 0:
+      if (w >= 4 && isFree(*b, x + 1, below, 3, 3)) placePiece(b, roles.hanging, x + 1, below, 0, 0);
+      break;
+    case 1:
+      if (isFree(*b, x + 1, below, 1, 4) && placeObject(b, roles.chain, x + 1, below, 0, 1)) take(b, x + 1, below, 1, 4);
+      break;
+    case 2:
+      if (isFree(*b, x + w - 2, below, 1, 2) && placeObject(b, 19, x + w - 2, below)) take(b, x + w - 2, below, 1, 2);
+      break;
+    case 3:
+      if (isFree(*b, x + 1, y - 2, 1, 1) && placeObject(b, 11, x + 1, y - 2)) take(b, x + 1, y - 2, 1, 1);
+      break;
+    case 4: {
+      int def = roles.decorations[static_cast<size_t>(b->rng.below(static_cast<int>(roles.decorations.size())))];
+      int dw = defWidth(*b, def), dh = defHeight(*b, def);
+      if (b->style.objectDefs[static_cast<size_t>(def)].kind != 6 && dw <= w && isFree(*b, x + (w - dw) / 2, y - dh, dw, dh) &&
+          placeObject(b, def, x + (w - dw) / 2, y - dh))
+        take(b, x + (w - dw) / 2, y - dh, dw, dh);
+      break;
+    }
+    default: break;
+  }
+}
+
+// Platforms in tiers every few rows above the ground, so that tall levels are
+// furnished all the way up.
 void buildPlatforms(Builder* b, bool plated) {
   const StyleRoles& roles = b->source.roles;
   int width = b->level->width, height = b->level->height;
-  int wanted = 2 + width * height / 260;
-  for (int tries = 0; tries < wanted * 6 && wanted > 0; tries++) {
-    int piece = roles.platforms[static_cast<size_t>(b->rng.below(static_cast<int>(roles.platforms.size())))];
-    bool plate = plated && b->rng.below(4) == 0;
-    if (plate) piece = roles.plate[1];
-    int w = pieceWidth(*b, piece), h = pieceHeight(*b, piece);
-    if (w + 2 > width) continue;
-    int x = b->rng.between(1, width - w - 1), y = b->rng.between(3, std::max(3, height - 10));
-    int clearBelow = std::min(4, height - y - h);
-    if (!isFree(*b, x - 1, y - 3, w + 2, h + 3 + clearBelow)) continue;
-    placePiece(b, piece, x, y, 0, 0, plate ? 0x4000u : 0);
-    wanted--;
-    // Under some platforms hang rocks, chains or lanterns.
-    int below = y + h, hang = b->rng.below(5);
-    if (hang == 0 && w >= 4 && isFree(*b, x + 1, below, 3, 3)) placePiece(b, roles.hanging, x + 1, below, 0, 0);
-    if (hang == 1 && isFree(*b, x + 1, below, 1, 4)) {
-      placeObject(b, roles.chain, x + 1, below, 0, 1);
-      take(b, x + 1, below, 1, 4);
-    }
-    if (hang == 2 && isFree(*b, x + w - 2, below, 1, 2)) {
-      placeObject(b, 19, x + w - 2, below);
-      take(b, x + w - 2, below, 1, 2);
-    }
-    if (hang == 3 && isFree(*b, x + 1, y - 1, 1, 1)) {
-      placeObject(b, 11, x + 1, y - 1);
-      take(b, x + 1, y - 1, 1, 1);
+  int groundMin = height;
+  for (int top : b->groundTop) groundMin = std::min(groundMin, top);
+  for (int y = groundMin - b->rng.between(6, 8); y >= 3; y -= b->rng.between(6, 9)) {
+    int wanted = 1 + width / 22 + b->rng.below(2);
+    for (int tries = 0; tries < 10 * wanted && wanted > 0; tries++) {
+      int piece = roles.platforms[static_cast<size_t>(b->rng.below(static_cast<int>(roles.platforms.size())))];
+      bool plate = plated && b->rng.below(5) == 0;
+      if (plate) piece = roles.plate[1];
+      int w = pieceWidth(*b, piece), h = pieceHeight(*b, piece);
+      if (w + 2 > width) continue;
+      int x = b->rng.between(1, width - w - 1), py = y - b->rng.below(2);
+      if (py < 3 || !isFree(*b, x - 1, py - 3, w + 2, h + 3 + std::min(3, height - py - h))) continue;
+      placePiece(b, piece, x, py, 0, 0, plate ? 0x4000u : 0);
+      dressPlatform(b, x, py, w, h);
+      wanted--;
     }
   }
 }
