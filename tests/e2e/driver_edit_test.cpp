@@ -215,7 +215,7 @@ TEST(DriverEdit, DraggingTheRightEdgeOutWidensTheSavedLevel) {
   ASSERT_EQ(saved.size(), LevelFileSize) << run.x.programOutput();
 
   EXPECT_EQ(u16At(saved, 82), (25 - 20) * 16) << "right limit of the start view";
-  EXPECT_EQ(u16At(saved, 104), 2) << "the 32-block width class holds 25 blocks";
+  EXPECT_EQ(u16At(saved, 104), 4) << "the 32-block width class holds 25 blocks";
   EXPECT_EQ(u16At(saved, 84), 20 * 8 - 160) << "height unchanged";
   EXPECT_EQ(savedBlock(saved, 19, 19), 3) << "a right-edge resize moves nothing";
 }
