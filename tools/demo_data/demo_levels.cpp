@@ -281,7 +281,7 @@ void placeEntranceAndExit(Builder* b) {
 void placeGroundObjects(Builder* b) {
   const StyleRoles& roles = b->source.roles;
   int count = 3 + b->rng.below(3) + b->level->width / 20;
-  for (int k = 0; k < count; k++) {
+  for (int placed = 0, tries = 0; placed < count && tries < count * 8; tries++) {
     int pick = b->rng.below(10);
     int def = pick < 6 ? roles.decorations[static_cast<size_t>(b->rng.below(static_cast<int>(roles.decorations.size())))]
               : pick < 8 ? roles.hazards[static_cast<size_t>(b->rng.below(static_cast<int>(roles.hazards.size())))]
@@ -295,7 +295,9 @@ void placeGroundObjects(Builder* b) {
     int top = d.kind == 6 ? y - d.shiftY : y;
     if (d.kind == 6) c = left, y = top;
     if (!isFree(*b, c + (d.kind == 6 ? d.shiftX : 0), y + (d.kind == 6 ? d.shiftY : 0), w, h)) continue;
-    if (placeObject(b, def, c, y)) take(b, c + (d.kind == 6 ? d.shiftX : 0), y + (d.kind == 6 ? d.shiftY : 0), w, h);
+    if (!placeObject(b, def, c, y)) continue;
+    take(b, c + (d.kind == 6 ? d.shiftX : 0), y + (d.kind == 6 ? d.shiftY : 0), w, h);
+    placed++;
   }
   // Pools on the ground and birds or gems in the air.
   int c = findFlat(*b, 4, &b->rng);
