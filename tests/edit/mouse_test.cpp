@@ -410,4 +410,20 @@ TEST_F(MousePanels, WheelOverAPanelCapturesMovesUntilARelease) {
   EXPECT_EQ(editor.hoverObject, obj);
 }
 
+TEST_F(MousePanels, EscapeDuringABarPressLeavesTheMovesWithThePressedPanel) {
+  if (!panelsLaidOut()) GTEST_SKIP() << "the item bar is not laid out by layoutPanels yet";
+  onMouseMove(barX, barY);
+  onButtonDown(1);  // chooses an item: Placing, while the bar holds the press
+  ASSERT_EQ(editor.editState, Placing);
+  run({at(10, 10)});  // no panel is hovered while placing
+  ASSERT_EQ(editor.hoverPanel, -1);
+  editor.editState = Idle;  // what Escape does in Placing
+  const int x = fx.clientX(12), y = fx.clientY(12);
+  onMouseMove(x, y);
+  EXPECT_EQ(editor.panels[0].pointerX, x - editor.panels[0].x);
+  EXPECT_EQ(editor.panels[0].pointerY, y - editor.panels[0].y);
+  onButtonUp(1);
+  EXPECT_EQ(editor.pressedPanel, -1);
+}
+
 }  // namespace
