@@ -48,10 +48,10 @@ static bool eglHasExtension(const char* list, const char* name) {
   return list && (std::string(" ") + list + " ").find(std::string(" ") + name + " ") != std::string::npos;
 }
 
-static void eglTerminateAtExit();
-
 // The display is initialised once per process (loading the software driver is
-// the slow part) and terminated at exit; contexts are per HeadlessGl.
+// the slow part) and left to process exit: terminating it unloads the driver,
+// after which the leak checker can no longer attribute the driver's own
+// allocations to it. Contexts are per HeadlessGl.
 static EGLDisplay eglSharedDisplay(std::string* failure) {
   static EGLDisplay display = EGL_NO_DISPLAY;
   static std::string initFailure;
@@ -75,19 +75,10 @@ static EGLDisplay eglSharedDisplay(std::string* failure) {
     } else if (!eglInitialize(display, &major, &minor)) {
       initFailure = "eglInitialize failed";
       display = EGL_NO_DISPLAY;
-    } else {
-      std::atexit(eglTerminateAtExit);
     }
   }
   *failure = initFailure;
   return display;
-}
-
-static void eglTerminateAtExit() {
-  std::string ignored;
-  EGLDisplay display = eglSharedDisplay(&ignored);
-  if (display != EGL_NO_DISPLAY) eglTerminate(display);
-  eglReleaseThread();
 }
 
 static EGLContext eglCreateCompatContext(EGLDisplay display) {
