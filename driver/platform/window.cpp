@@ -33,7 +33,8 @@ int desktopInfo(int* width, int* height, int* bitsPerPixel) {
     // Depth as the desktop stores it: 32 for the usual 8-8-8 formats with padding.
     *bitsPerPixel = SDL_BYTESPERPIXEL(mode.format) * 8;
   }
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // The connection stays open (the window opened next shares it): closing the
+  // only client makes a bare X server reset, which can cut off the next one.
   return *bitsPerPixel;
 }
 

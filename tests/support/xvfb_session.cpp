@@ -139,7 +139,7 @@ XvfbSession::XvfbSession() {
     redirect(STDOUT_FILENO, "/dev/null");
     redirect(STDERR_FILENO, "/dev/null");
     std::vector<std::string> args = {"Xvfb", "-displayfd", std::to_string(writeEnd), "-screen", "0",
-                                     "1024x768x24", "-nolisten", "tcp"};
+                                     "1024x768x24", "-nolisten", "tcp", "-noreset"};
     std::vector<char*> argv = argvOf(args);
     execvp(argv[0], argv.data());
     _exit(127);
@@ -408,6 +408,18 @@ bool XvfbSession::click(int button) { return xdotool({"click", std::to_string(bu
 bool XvfbSession::screenshot(const std::string& pngPath) {
   return ok() && runBounded({"import", "-display", displayName, "-window", "root", pngPath},
                             displayName, 15000, nullptr);
+}
+
+std::vector<unsigned char> XvfbSession::screenRgb(int x, int y, int width, int height) {
+  std::string bytes;
+  std::string area = std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(x) +
+                     "+" + std::to_string(y);
+  if (!ok() || !runBounded({"import", "-display", displayName, "-window", "root", "-crop", area,
+                            "-depth", "8", "rgb:-"},
+                           displayName, 15000, &bytes))
+    return {};
+  if (bytes.size() != static_cast<size_t>(width) * height * 3) return {};
+  return std::vector<unsigned char>(bytes.begin(), bytes.end());
 }
 
 std::string windowNamePattern(const std::string& name) {

@@ -17,6 +17,7 @@
 //   x.key(win, "Right");                            // xdotool key names
 //   x.mouseMove(win, 100, 50); x.click(1);          // client pixels; buttons 1..5
 //   x.screenshot(dir.file("shot.png"));
+//   std::vector<unsigned char> rgb = x.screenRgb(192, 144, 640, 480);  // R,G,B per pixel
 //   ASSERT_TRUE(x.waitForOutput("ready", 5000));     // what the program printed so far
 //   ProgramStatus s = x.stopProgram(5000);          // SIGTERM, wait, SIGKILL on timeout
 //   EXPECT_TRUE(s.exited && s.exitCode == 0);
@@ -85,6 +86,9 @@ struct XvfbSession {
   bool click(int button);
 
   bool screenshot(const std::string& pngPath);  // the whole screen
+  // The screen's pixels in a rectangle, 3 bytes (R, G, B) each, rows top down;
+  // empty on failure.
+  std::vector<unsigned char> screenRgb(int x, int y, int width, int height);
 
   // Runs xdotool with the given arguments on this display; false on failure or timeout.
   bool xdotool(const std::vector<std::string>& args, std::string* output = nullptr,
