@@ -52,6 +52,7 @@ void setBackColor(QWidget* control, uint32_t colorValue) {
 static QLineEdit* makeTextBox(QWidget* parent, const char* text, int maxLength) {
   auto* box = new QLineEdit(QString::fromLatin1(text), parent);
   box->setMaxLength(maxLength);
+  box->setTextMargins(0, 0, 0, 0);
   return box;
 }
 
@@ -64,8 +65,11 @@ Form1::Form1(const QString& levelDirectory, QWidget* parent)
     : QWidget(parent), levelDirectory(levelDirectory) {
   setWindowTitle(QStringLiteral("Talveny"));
   setFixedSize(3120 / TwipsPerPixel, 5025 / TwipsPerPixel);
+  // The design's boxes and labels are 13 to 21 pixels high and its captions
+  // narrow: a small, condensed face keeps "Release:" and "-32768" readable.
   QFont small = font();
-  small.setPixelSize(11);  // the form's rows are 13 to 21 pixels high
+  small.setPixelSize(11);
+  small.setStretch(QFont::Condensed);
   setFont(small);
   showMessage = [this](const QString& caption, const QString& text) { showMessageBox(this, caption, text); };
 
