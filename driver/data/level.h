@@ -15,6 +15,8 @@ constexpr int LevelPoolSize = 2500;        // element slots of one level
 constexpr int LevelMapCells = 1971;        // 7884 map bytes / 4
 constexpr int LevelObjectRecords = 64;     // object records in the file
 constexpr uint32_t FreeSlotValue = 0xFFFF; // `value` of a slot the pool freed
+// Level columns K of width classes 0..6; a map row holds K + 2 cells (border on both sides).
+constexpr int32_t LevelWidthClassColumns[7] = {80, 64, 50, 40, 32, 24, 20};
 
 // Element kinds. The reader creates only cells (1) and objects (8); binding to
 // the style turns objects into kinds 3..9 from their definition.

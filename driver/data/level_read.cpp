@@ -11,8 +11,6 @@
 #include "data/gscm.h"
 #include "data/level.h"
 
-static const int widthClassColumns[7] = {80, 64, 50, 40, 32, 24, 20};
-
 // Fields addObject leaves as the slot held them; the reader starts them clean
 // so nothing of an earlier level's element survives into this one.
 static void clearElementExtras(LevelObject* element) {
@@ -92,7 +90,7 @@ static int parsePlain(const uint8_t* data, size_t size, bool wasCompressed, Leve
     setFailureReason("not a level file (width class above 6)");
     return 1;
   }
-  int32_t k = widthClassColumns[widthClass];
+  int32_t k = LevelWidthClassColumns[widthClass];
   int32_t lb = readU16LE(&r, 78) >> 4;
   int32_t tb = readU16LE(&r, 80) >> 3;
 

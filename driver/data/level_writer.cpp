@@ -14,12 +14,10 @@
 #include "data/byte_order.h"
 #include "data/failure.h"
 
-static const int widthClassColumns[7] = {80, 64, 50, 40, 32, 24, 20};
-
 // The smallest class whose row holds the level; width must not exceed 80.
 static int widthClassFor(int32_t width) {
   int widthClass = 6;
-  while (widthClass > 0 && widthClassColumns[widthClass] < width) --widthClass;
+  while (widthClass > 0 && LevelWidthClassColumns[widthClass] < width) --widthClass;
   return widthClass;
 }
 
@@ -126,7 +124,7 @@ int buildLevelImage(const Level& level, uint8_t image[LevelFileSize]) {
   int widthClass = widthClassFor(level.width);
   writeHeader(level, widthClass, scratch);
 
-  MapWriter map{scratch, widthClassColumns[widthClass], false};
+  MapWriter map{scratch, LevelWidthClassColumns[widthClass], false};
   for (const LevelObject* e = level.firstObject; e; e = e->next) {
     if (e->kind == ObjectKindTerrainCell && e->x >= 0 && e->x < level.width && e->y >= 0 &&
         e->y < level.height)
