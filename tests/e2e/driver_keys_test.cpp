@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -64,7 +65,8 @@ ExpectedLevel expectedLevel(const std::string& dataDir, int n) {
   return out;
 }
 
-// A binary PPM (P6, maxval 255) as written by the screenshot tool.
+// A binary PPM (P6) as written by the screenshot tool, reduced to 8 bits a
+// sample (the tool may write 16-bit samples, most significant byte first).
 struct Picture {
   int width = 0, height = 0;
   std::vector<uint8_t> rgb;
@@ -93,13 +95,16 @@ Picture readPpm(const std::string& path) {
   if (token() != "P6") return p;
   const int w = std::atoi(token().c_str());
   const int h = std::atoi(token().c_str());
-  if (std::atoi(token().c_str()) != 255 || w <= 0 || h <= 0) return p;
+  const int maxval = std::atoi(token().c_str());
+  if ((maxval != 255 && maxval != 65535) || w <= 0 || h <= 0) return p;
   ++pos;  // the single whitespace byte before the samples
-  const size_t size = static_cast<size_t>(w) * h * 3;
-  if (bytes.size() < pos + size) return p;
+  const size_t sampleBytes = maxval == 255 ? 1 : 2;
+  const size_t samples = static_cast<size_t>(w) * h * 3;
+  if (bytes.size() < pos + samples * sampleBytes) return p;
   p.width = w;
   p.height = h;
-  p.rgb.assign(bytes.begin() + static_cast<long>(pos), bytes.begin() + static_cast<long>(pos + size));
+  p.rgb.resize(samples);
+  for (size_t i = 0; i < samples; ++i) p.rgb[i] = bytes[pos + i * sampleBytes];
   return p;
 }
 
@@ -112,6 +117,15 @@ std::vector<uint8_t> region(const Picture& p, int x, int y, int w, int h) {
     out.insert(out.end(), row, row + static_cast<long>(w) * 3);
   }
   return out;
+}
+
+// Pixels that differ between two regions of the same size (all when the sizes differ).
+int differingPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  if (a.size() != b.size()) return static_cast<int>(std::max(a.size(), b.size()) / 3);
+  int n = 0;
+  for (size_t i = 0; i + 2 < a.size(); i += 3)
+    if (a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2]) ++n;
+  return n;
 }
 
 std::string artefactDir() {
@@ -184,6 +198,14 @@ TEST(DriverKeys, SaveWritesTheWriterImageOfTheCurrentLevel) {
   EXPECT_TRUE(run.x.programRunning());
 }
 
+// Screenshot of the whole screen, also kept as a test artefact.
+Picture shot(DriverRun& run, const char* name) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  const std::string file = artefactDir() + "/" + name + ".ppm";
+  EXPECT_TRUE(run.x.screenshot(file));
+  return readPpm(file);
+}
+
 TEST(DriverKeys, DigitKeysSwitchTheItemBar) {
   if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
   DriverRun run;
@@ -207,4 +229,40 @@ TEST(DriverKeys, DigitKeysSwitchTheItemBar) {
   ASSERT_FALSE(terrain.empty());
   EXPECT_NE(objects, terrain);
   EXPECT_EQ(terrainAgain, terrain);  // terrain thumbnails do not animate
+}
+
+TEST(DriverItemBar, ThumbAndArrowScrollTheStrip) {
+  if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
+  DriverRun run;
+  ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
+  ASSERT_TRUE(run.x.waitForWindowName(run.window, expectedLevel(run.dir.path, 0).title, 10000));
+  const WindowGeometry g = run.x.windowGeometry(run.window);
+  ASSERT_TRUE(g.valid);
+  const int cellsY = g.y + g.height - 85;  // the 64 rows of cells
+  const int barY = g.height - 10;          // client row through the scroll bar
+
+  // Dragging the thumb (at the start of the track) far past the end pins it
+  // against the forward button.
+  run.x.mouseMove(run.window, 2 + 16 + 4, barY);
+  run.x.mouseDown(1);
+  run.x.mouseMove(run.window, g.width / 2, barY);
+  run.x.mouseMove(run.window, g.width + 200, barY);
+  run.x.mouseUp(1);
+  run.x.mouseMove(run.window, g.width / 2, 10);
+  const Picture end = shot(run, "strip_thumb_at_end");
+  EXPECT_EQ(region(end, g.x + g.width - 2 - 16 - 10, g.y + barY, 1, 1), (std::vector<uint8_t>{191, 191, 191}));
+  EXPECT_EQ(region(end, g.x + 2 + 16 + 3, g.y + barY, 1, 1), (std::vector<uint8_t>{223, 223, 223}));
+
+  // One click on the back arrow scrolls by one cell: what stood in the first
+  // cell now stands in the second. Thumbnails scaled down may differ in a few
+  // edge texels at another screen position, so the match is near, not exact.
+  run.x.mouseMove(run.window, 2 + 8, barY);
+  run.x.click(1);
+  run.x.mouseMove(run.window, g.width / 2, 10);
+  const Picture back = shot(run, "strip_after_back_arrow");
+  const std::vector<uint8_t> was = region(end, g.x + 6, cellsY, 68 * 6, 64);
+  ASSERT_FALSE(was.empty());
+  const int pixels = 68 * 6 * 64;
+  EXPECT_LT(differingPixels(region(back, g.x + 74, cellsY, 68 * 6, 64), was), pixels / 50);
+  EXPECT_GT(differingPixels(region(back, g.x + 6, cellsY, 68 * 6, 64), was), pixels / 10);
 }
