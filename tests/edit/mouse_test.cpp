@@ -231,11 +231,6 @@ TEST_F(Mouse, WheelStepStartsADragRecordThatOnlyIdleReanchors) {
   EXPECT_EQ(editor.anchorX, editor.mouseX);
 }
 
-TEST_F(Mouse, WheelZoomStopsAtEight) {
-  fx.setZoom(8);
-  run({at(10, 10), down(4)});
-  EXPECT_EQ(editor.zoom, 8);
-}
 
 TEST_F(Mouse, MiddleButtonOnlyStartsAndEndsTheDragRecord) {
   obj->state = 2;
@@ -271,13 +266,6 @@ TEST_F(Mouse, ShrinkingTheBandUnmarksWhatLeftIt) {
   EXPECT_EQ(obj2->state, 0u);
 }
 
-TEST_F(Mouse, CtrlBandReleasedTogglesSelection) {
-  obj->state = 2;
-  editor.ctrlDown = 1;
-  run({at(9, 9, 0, 0), down(1), at(13, 11), up(1)});
-  EXPECT_EQ(obj->state, 0u);
-  EXPECT_EQ(obj2->state, 2u);
-}
 
 TEST_F(Mouse, PressOnAnEdgeOverAnObjectResizes) {
   LevelObject* onEdge = fx.addObjectOfDef(0, 0, 15);
@@ -318,12 +306,6 @@ TEST_F(Mouse, RefusedCornerResizeChangesNothing) {
   EXPECT_EQ(editor.buttonHeld, 0);
 }
 
-TEST_F(Mouse, LeftEdgeResizeKeepsTheContentInPlace) {
-  run({at(0, 10, 0, 0), down(1), at(-2, 10, 0, 0), up(1)});
-  EXPECT_EQ(currentLevel.width, 32);
-  EXPECT_EQ(obj->x, 12);
-  EXPECT_EQ(editor.cameraX, 240 + 32);
-}
 
 TEST_F(Mouse, PanStopsAtTheLevelBounds) {
   run({at(15, 15), down(2)});
@@ -366,12 +348,6 @@ TEST_F(Mouse, AlternateViewOnlyPansAndZooms) {
   EXPECT_EQ(editor.editState, Panning);
 }
 
-TEST_F(Mouse, PlacingPreviewFollowsTheCursorInBlocks) {
-  startPlacing(1, 4, 6);
-  run({at(9, 3, 15, 7)});
-  EXPECT_EQ(editor.newObject.x, 9);
-  EXPECT_EQ(editor.newObject.y, 3);
-}
 
 // Panels -----------------------------------------------------------------------------
 

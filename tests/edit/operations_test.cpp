@@ -132,18 +132,6 @@ TEST_F(Ops, MarkCommandsMapEveryState) {
   EXPECT_EQ(statesInListOrder(), (std::vector<uint32_t>{0, 0, 0, 0}));
 }
 
-TEST_F(Ops, MoveSelectionMovesOnlyMarkedElementsAndMayLeaveTheLevel) {
-  LevelObject* moved = fx.addPiece(0, 1, 1);
-  LevelObject* kept = fx.addCell(5, 5);
-  moved->state = 2;
-  editor.dragBlocksX = -3;
-  editor.dragBlocksY = 2;
-  moveSelection();
-  EXPECT_EQ(moved->x, -2);
-  EXPECT_EQ(moved->y, 3);
-  EXPECT_EQ(kept->x, 5);
-  EXPECT_EQ(kept->y, 5);
-}
 
 TEST_F(Ops, DeletingFirstAndLastKeepsTheRestLinked) {
   LevelObject* first = fx.addCell(0, 0);
