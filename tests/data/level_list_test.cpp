@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "data/level.h"
-#include "support/level_fixtures.h"
 
 namespace {
 
@@ -87,16 +86,4 @@ TEST(LevelList, FullPoolAddsNothing) {
   EXPECT_EQ(level.lastObject, last);
   EXPECT_EQ(last->next, nullptr);
   EXPECT_EQ(listValues(level).size(), size_t(LevelPoolSize));
-}
-
-TEST(LevelList, SwappedLevelsKeepTheirLinks) {
-  Level a{}, b{};
-  LevelDescription d;
-  d.cells = {{0, 0, 1}, {1, 0, 2}};
-  fillLevel(d, &a);
-  clearLevelObjects(&b);
-  std::swap(a, b);
-  EXPECT_EQ(a.objectCount, 0u);
-  EXPECT_EQ(listValues(b), (std::vector<uint32_t>{1, 2}));
-  EXPECT_EQ(b.firstObject, &b.objectPool[0]);
 }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <random>
