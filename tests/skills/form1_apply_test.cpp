@@ -9,9 +9,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 
+#include "file_size_limit.h"
 #include "form1.h"
 #include "skills_core.h"
 
@@ -252,16 +251,11 @@ class Form1ApplyTest : public QObject {
   }
 
   void failedWriteIsReportedAndLeavesTheFile() {
-    struct rlimit saved;
-    QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-    struct rlimit small = saved;
-    small.rlim_cur = 100;
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-    form->Command1_Click();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
+    {
+      FileSizeLimit limit(100);
+      QVERIFY(limit.active);
+      form->Command1_Click();
+    }
     QCOMPARE(messages.size(), 1);
     QVERIFY2(messages[0].text.contains("File too large"), qPrintable(messages[0].text));
     QCOMPARE(readLevel(), levelImage());

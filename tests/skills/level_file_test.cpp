@@ -4,11 +4,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "file_size_limit.h"
 #include "skills_core.h"
 
 static void writeBytes(const QString& path, const QByteArray& bytes) {
@@ -81,18 +80,13 @@ class LevelFileTest : public QObject {
   }
 
   void failedWriteLeavesTheOldFile() {
-    // A file-size limit makes the write itself fail, for root as well.
-    struct rlimit saved;
-    QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-    struct rlimit small = saved;
-    small.rlim_cur = 4;
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+    int result = 0;
     std::string reason;
-    const int result = replaceFileAtomically(path.toStdString(), bytesOf("far too long for the limit"), &reason);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
+    {
+      FileSizeLimit limit(4);
+      QVERIFY(limit.active);
+      result = replaceFileAtomically(path.toStdString(), bytesOf("far too long for the limit"), &reason);
+    }
     QCOMPARE(result, 1);
     QCOMPARE(reason, std::string("File too large"));
     QCOMPARE(readBytes(path), QByteArray("old contents"));
