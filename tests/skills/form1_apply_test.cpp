@@ -217,26 +217,6 @@ class Form1ApplyTest : public QObject {
     verifyRefused(shortFile, "100 bytes");
   }
 
-  void longerFileIsRefused() {
-    const QByteArray longFile = levelImage() + QByteArray(10, 'x');
-    writeLevel(longFile);
-    verifyRefused(longFile, "8658 bytes");
-  }
-
-  void compressedFileIsRefused() {
-    QByteArray packed = levelImage().left(3000);
-    packed.replace(0, 4, "GSCM");
-    writeLevel(packed);
-    verifyRefused(packed, "compressed");
-  }
-
-  void fileWithoutLevelSignatureIsRefused() {
-    QByteArray other = levelImage();
-    other.replace(8, 4, "QXST");
-    writeLevel(other);
-    verifyRefused(other, "QXLV");
-  }
-
   void checkedNegativeQuantityIsRefused() {
     form->chkSkill[3]->setChecked(true);
     form->txtSkill[3]->setText("-5");
