@@ -70,6 +70,8 @@ struct DemoCopy {
     previousDir = fs::current_path().string();
     fs::current_path(dir.path);
     resetEditorState();
+    freeStyle(&currentStyle);
+    clearLevelObjects(&currentLevel);
     editor.quadList = buildQuadList();
     window.width = 640;
     window.height = 480;
@@ -258,14 +260,19 @@ TEST(SwitchLevel, AFullRoundOfSwitchesLeavesOnlyTheCurrentTextures) {
   SKIP_WITHOUT_DEMO(d);
   ASSERT_EQ(loadNumber(0), 0);
   std::set<unsigned> everName;
-  for (int i = 0; i < LevelCount; ++i) {
+  const auto collect = [&] {
     for (uint32_t b = 0; b < builtTextureCount(); ++b) {
       everName.insert(blockTextures[b]);
       everName.insert(maskTextures[b]);
     }
+  };
+  for (int i = 0; i < LevelCount; ++i) {
+    collect();
     switchLevel(+1);
   }
+  collect();
   EXPECT_EQ(editor.levelNumber, 0);
+  EXPECT_GT(everName.size(), 2u * builtTextureCount());
   size_t alive = 0;
   for (unsigned name : everName) alive += glIsTexture(name) ? 1 : 0;
   EXPECT_EQ(alive, 2u * builtTextureCount());
