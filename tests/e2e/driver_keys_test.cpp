@@ -198,6 +198,33 @@ TEST(DriverKeys, SaveWritesTheWriterImageOfTheCurrentLevel) {
   EXPECT_TRUE(run.x.programRunning());
 }
 
+TEST(DriverKeys, FailedSaveIsShownInTheTitleUntilASaveSucceeds) {
+  if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
+  DriverRun run;
+  ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
+  const std::string title = expectedLevel(run.dir.path, 0).title;
+  ASSERT_TRUE(run.x.waitForWindowName(run.window, title, 10000));
+  const std::string saved = run.dir.file("LEVEL___.DAT");
+  fs::create_directory(saved);  // nothing can replace a directory with a file
+
+  run.x.key(run.window, "s");
+  std::string shown;
+  for (int i = 0; i < 100; ++i) {
+    shown = run.x.windowName(run.window);
+    if (shown != title) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ(shown.rfind(title + " (not saved: ", 0), 0u) << shown;
+  EXPECT_NE(run.x.programOutput().find("LEVEL___.DAT not saved: "), std::string::npos)
+      << run.x.programOutput();
+  EXPECT_TRUE(fs::is_directory(saved));
+
+  fs::remove(saved);
+  run.x.key(run.window, "s");
+  EXPECT_TRUE(run.x.waitForWindowName(run.window, title, 5000)) << run.x.windowName(run.window);
+  EXPECT_EQ(readFileBytes(saved), expectedLevel(run.dir.path, 0).image);
+}
+
 // Screenshot of the whole screen, also kept as a test artefact.
 Picture shot(DriverRun& run, const char* name) {
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
