@@ -3,12 +3,13 @@
 // loading a level and prints every event that pumpEvent returns, one
 // "kind a b" line each.
 #include <GL/gl.h>
+#include <array>
 #include <cstdio>
-#include <vector>
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <vector>
 
 #include "core/editor_state.h"
 #include "core/main_loop.h"
@@ -68,10 +69,7 @@ TEST_F(PumpEventUnderX, StartUpOpensACentredLightGreyWindowWithTheTemporaryTitle
   EXPECT_TRUE(printed("ready 192 144 640 480"));
   WindowGeometry g = x.windowGeometry(win);
   ASSERT_TRUE(g.valid);
-  EXPECT_EQ(g.x, 192);
-  EXPECT_EQ(g.y, 144);
-  EXPECT_EQ(g.width, 640);
-  EXPECT_EQ(g.height, 480);
+  EXPECT_EQ((std::array{g.x, g.y, g.width, g.height}), (std::array{192, 144, 640, 480}));  // x, y, w, h
   EXPECT_EQ(x.windowName(win), "Temporary Window Title!");
   // The client area in the clear colour (0.75 of 255), the bare screen around it.
   std::vector<unsigned char> row = x.screenRgb(0, 300, 1024, 1);
