@@ -17,7 +17,11 @@
 // thousand.
 static constexpr uint64_t MaxAnimationCells = 1u << 21;
 
-static const char* const ChunkOverrun = "style chunk runs past its data";
+// Every "runs past its chunk" check ends the same way.
+static bool chunkOverrun() {
+  setFailureReason("style chunk runs past its data");
+  return false;
+}
 
 // --- chunk location -----------------------------------------------------------
 
@@ -31,10 +35,7 @@ static bool chunkReader(const Style& style, int chunk, const uint8_t* data, size
     return false;
   }
   ByteReader whole = makeReader(data, size);
-  if (!hasBytes(&whole, offset, length)) {
-    setFailureReason(ChunkOverrun);
-    return false;
-  }
+  if (!hasBytes(&whole, offset, length)) return chunkOverrun();
   *out = makeReader(data + offset, length);
   return true;
 }
@@ -43,10 +44,7 @@ static bool chunkReader(const Style& style, int chunk, const uint8_t* data, size
 
 // 6-bit levels after two unread bytes; times 4 kept to 8 bits, as stored.
 static bool decodePalette(ByteReader* r, Style* style) {
-  if (!hasBytes(r, 2, 128 * 3)) {
-    setFailureReason(ChunkOverrun);
-    return false;
-  }
+  if (!hasBytes(r, 2, 128 * 3)) return chunkOverrun();
   for (int i = 0; i < 128; i++)
     for (int c = 0; c < 3; c++)
       style->palette[i][c] = static_cast<uint8_t>(readU8(r, 2 + 3 * i + c) * 4);
@@ -59,10 +57,7 @@ static bool decodePalette(ByteReader* r, Style* style) {
 // x mod 4 = q; stored byte k is row-major pixel (k mod 32) * 4 + k / 32.
 static bool decodeBlocks(ByteReader* r, Style* style) {
   uint32_t count = readU16LE(r, 0);
-  if (r->overrun || !hasBytes(r, 2, size_t{count} * 128)) {
-    setFailureReason(ChunkOverrun);
-    return false;
-  }
+  if (r->overrun || !hasBytes(r, 2, size_t{count} * 128)) return chunkOverrun();
   style->blockCount = count;
   if (count == 0) return true;
   style->blockPixels.resize(size_t{count} * 128);
@@ -77,27 +72,18 @@ static bool decodeBlocks(ByteReader* r, Style* style) {
 
 static bool decodePieces(ByteReader* r, Style* style) {
   uint32_t count = readU16LE(r, 0);
-  if (r->overrun) {
-    setFailureReason(ChunkOverrun);
-    return false;
-  }
+  if (r->overrun) return chunkOverrun();
   style->pieces.resize(count);
   size_t pos = 2;
   for (BlockPattern& piece : style->pieces) {
-    if (!hasBytes(r, pos, 6)) {
-      setFailureReason(ChunkOverrun);
-      return false;
-    }
+    if (!hasBytes(r, pos, 6)) return chunkOverrun();
     piece = BlockPattern{};
     piece.width = readU8(r, pos + 2);
     piece.height = readU8(r, pos + 3);
     piece.frameCount = 1;
     piece.cellCount = piece.width * piece.height;
     piece.isPiece = 1;
-    if (!hasBytes(r, pos + 6, size_t{piece.cellCount} * 2)) {
-      setFailureReason(ChunkOverrun);
-      return false;
-    }
+    if (!hasBytes(r, pos + 6, size_t{piece.cellCount} * 2)) return chunkOverrun();
     piece.cells.resize(piece.cellCount);
     for (uint32_t i = 0; i < piece.cellCount; i++) piece.cells[i] = readU16LE(r, pos + 6 + 2 * i);
     pos += 6 + size_t{piece.cellCount} * 2;
@@ -117,35 +103,23 @@ static bool concatenateFrameData(ByteReader* r, std::vector<uint8_t>* frames) {
   size_t pos = 2, out = 0;
   for (uint32_t i = 0; i < runs; i++) {
     uint32_t length = readU16LE(r, pos);
-    if (r->overrun || !hasBytes(r, pos + 2, length)) {
-      setFailureReason(ChunkOverrun);
-      return false;
-    }
+    if (r->overrun || !hasBytes(r, pos + 2, length)) return chunkOverrun();
     std::memmove(frames->data() + out, frames->data() + pos + 2, length);
     out += length;
     pos += 2 + size_t{length};
   }
-  if (r->overrun) {
-    setFailureReason(ChunkOverrun);
-    return false;
-  }
+  if (r->overrun) return chunkOverrun();
   return true;
 }
 
 static bool decodeAnimations(ByteReader* r, const std::vector<uint8_t>& frames, Style* style) {
   uint32_t count = readU16LE(r, 0);
-  if (r->overrun) {
-    setFailureReason(ChunkOverrun);
-    return false;
-  }
+  if (r->overrun) return chunkOverrun();
   style->anims.resize(count);
   uint64_t totalCells = 0;
   size_t pos = 2;
   for (BlockPattern& anim : style->anims) {
-    if (!hasBytes(r, pos, 6)) {
-      setFailureReason(ChunkOverrun);
-      return false;
-    }
+    if (!hasBytes(r, pos, 6)) return chunkOverrun();
     anim = BlockPattern{};
     anim.recordOffset = static_cast<uint32_t>(pos - 2);
     anim.frameCount = readU16LE(r, pos);
@@ -159,10 +133,7 @@ static bool decodeAnimations(ByteReader* r, const std::vector<uint8_t>& frames, 
     }
     size_t frameBytes = size_t{anim.cellCount} * 2;
     totalCells += uint64_t{anim.frameCount} * anim.cellCount;
-    if (!hasBytes(r, pos + 6, size_t{anim.frameCount} * 2) || frameBytes > frames.size()) {
-      setFailureReason(ChunkOverrun);
-      return false;
-    }
+    if (!hasBytes(r, pos + 6, size_t{anim.frameCount} * 2) || frameBytes > frames.size()) return chunkOverrun();
     if (totalCells > MaxAnimationCells) {
       setFailureReason("style animations are too large");
       return false;
@@ -196,25 +167,16 @@ static BlockPattern* findPartAnimation(Style* style, uint32_t link) {
 
 static bool decodeObjectDefs(ByteReader* r, Style* style) {
   uint32_t count = readU16LE(r, 0);
-  if (r->overrun) {
-    setFailureReason(ChunkOverrun);
-    return false;
-  }
+  if (r->overrun) return chunkOverrun();
   style->objectDefs.resize(count);
   size_t pos = 2;
   for (ObjectDef& def : style->objectDefs) {
-    if (!hasBytes(r, pos, 20)) {
-      setFailureReason(ChunkOverrun);
-      return false;
-    }
+    if (!hasBytes(r, pos, 20)) return chunkOverrun();
     def = ObjectDef{};
     def.partCount = readU8(r, pos);
     def.typeCode = readU16LE(r, pos + 2);
     pos += 20;
-    if (!hasBytes(r, pos, size_t{def.partCount} * 12)) {
-      setFailureReason(ChunkOverrun);
-      return false;
-    }
+    if (!hasBytes(r, pos, size_t{def.partCount} * 12)) return chunkOverrun();
     if (def.partCount == 0) continue;
     def.partAnim.resize(def.partCount);
     def.partDx.resize(def.partCount);
