@@ -146,6 +146,10 @@ struct DriverRun {
     window = x.waitForProgramWindow(15000);
     return !window.empty();
   }
+
+  bool startShowingFirstLevel() {
+    return start() && x.waitForWindowName(window, expectedLevel(dir.path, 0).title, 10000);
+  }
 };
 
 }  // namespace
@@ -230,19 +234,14 @@ Picture shot(DriverRun& run, const char* name) {
 TEST(DriverKeys, DigitKeysSwitchTheItemBar) {
   if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
   DriverRun run;
-  ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
-  ASSERT_TRUE(run.x.waitForWindowName(run.window, expectedLevel(run.dir.path, 0).title, 10000));
+  ASSERT_TRUE(run.startShowingFirstLevel()) << run.x.error() << run.x.programOutput();
   const WindowGeometry g = run.x.windowGeometry(run.window);
   ASSERT_TRUE(g.valid);
   run.x.mouseMove(run.window, g.width / 2, 10);  // keep the pointer off the bar: no hover tint
 
-  const std::string shots = artefactDir();
   auto barAfter = [&](const char* key, const char* name) {
     if (key) run.x.key(run.window, key);
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    const std::string file = shots + "/" + name + ".ppm";
-    EXPECT_TRUE(run.x.screenshot(file));
-    return region(readPpm(file), g.x, g.y + g.height - 92, g.width, 92);
+    return region(shot(run, name), g.x, g.y + g.height - 92, g.width, 92);
   };
   const std::vector<uint8_t> terrain = barAfter(nullptr, "bar_terrain");
   const std::vector<uint8_t> objects = barAfter("1", "bar_objects");
@@ -255,8 +254,7 @@ TEST(DriverKeys, DigitKeysSwitchTheItemBar) {
 TEST(DriverItemBar, ThumbAndArrowScrollTheStrip) {
   if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
   DriverRun run;
-  ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
-  ASSERT_TRUE(run.x.waitForWindowName(run.window, expectedLevel(run.dir.path, 0).title, 10000));
+  ASSERT_TRUE(run.startShowingFirstLevel()) << run.x.error() << run.x.programOutput();
   const WindowGeometry g = run.x.windowGeometry(run.window);
   ASSERT_TRUE(g.valid);
   const int cellsY = g.y + g.height - 85;  // the 64 rows of cells
