@@ -68,6 +68,8 @@ struct Level {
   LevelObject* firstObject;  // oldest element, or none
   LevelObject* lastObject;   // newest element, or none
   std::vector<LevelObject> objectPool = makeFreePool();  // LevelPoolSize slots
+  uint32_t freeSearchFrom = 0;  // no slot below this index is free; kept by the list operations so
+                                // filling a level is linear rather than quadratic in its elements
 };
 
 // List operations -----------------------------------------------------------

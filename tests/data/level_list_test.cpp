@@ -67,12 +67,14 @@ TEST(LevelList, RemovingTheOnlyElementEmptiesTheList) {
   EXPECT_EQ(level->objectCount, 0u);
 }
 
-TEST(LevelList, FreedSlotsAreReusedFirst) {
-  Level* level = levelWith({1, 2, 3});
+TEST(LevelList, FreedSlotsAreReusedLowestFirst) {
+  Level* level = levelWith({1, 2, 3, 4, 5});
+  removeObject(&level->objectPool[3], level);
   removeObject(&level->objectPool[1], level);
-  LevelObject* again = addObject(ObjectKindTerrainCell, 4, 0, 0, 0, 0, level);
-  EXPECT_EQ(again, &level->objectPool[1]);
-  EXPECT_EQ(listValues(*level), (std::vector<uint32_t>{1, 3, 4}));
+  EXPECT_EQ(addObject(ObjectKindTerrainCell, 6, 0, 0, 0, 0, level), &level->objectPool[1]);
+  EXPECT_EQ(addObject(ObjectKindTerrainCell, 7, 0, 0, 0, 0, level), &level->objectPool[3]);
+  EXPECT_EQ(addObject(ObjectKindTerrainCell, 8, 0, 0, 0, 0, level), &level->objectPool[5]);
+  EXPECT_EQ(listValues(*level), (std::vector<uint32_t>{1, 3, 5, 6, 7, 8}));
 }
 
 TEST(LevelList, FullPoolAddsNothing) {
