@@ -15,19 +15,24 @@ const StyleTableEntry styleTable[StyleCount] = {
     {"ZORRA", 48186, 0x0B35A3C1u},    {"KELPIN", 33270, 0x589B1552u},
 };
 
-// The whole file, or false when it cannot be opened or read.
-static bool readWholeFile(const char* path, std::vector<uint8_t>* bytes) {
+enum FileRead { FileRead_Ok, FileRead_Missing, FileRead_WrongSize };
+
+// Reads the whole file when its length is the expected one. The length is
+// compared before anything is allocated, so a huge or odd file (a directory
+// reports a length of its own) costs nothing.
+static FileRead readFileOfSize(const char* path, size_t expected, std::vector<uint8_t>* bytes) {
   FILE* file = std::fopen(path, "rb");
-  if (!file) return false;
-  bool ok = std::fseek(file, 0, SEEK_END) == 0;
-  long length = ok ? std::ftell(file) : -1;
-  ok = ok && length >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
-  if (ok) {
-    bytes->resize(static_cast<size_t>(length));
-    ok = std::fread(bytes->data(), 1, bytes->size(), file) == bytes->size();
+  if (!file) return FileRead_Missing;
+  FileRead result = FileRead_Missing;
+  long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+  if (length >= 0 && static_cast<unsigned long>(length) != expected) {
+    result = FileRead_WrongSize;
+  } else if (length >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
+    bytes->resize(expected);
+    if (std::fread(bytes->data(), 1, expected, file) == expected) result = FileRead_Ok;
   }
   std::fclose(file);
-  return ok;
+  return result;
 }
 
 int loadStyle(int index, Style* style) {
@@ -40,13 +45,10 @@ int loadStyle(int index, Style* style) {
   char path[32];
   std::snprintf(path, sizeof path, "STYLES/%s.DAT", styleTable[index].stem);
   std::vector<uint8_t> file;
-  if (!readWholeFile(path, &file)) {
-    setFailureReason("style file missing");
-    return 1;
-  }
-  if (file.size() != styleTable[index].size) {
-    setFailureReason("style file has the wrong size");
-    return 1;
+  switch (readFileOfSize(path, styleTable[index].size, &file)) {
+    case FileRead_Ok: break;
+    case FileRead_Missing: setFailureReason("style file missing"); return 1;
+    case FileRead_WrongSize: setFailureReason("style file has the wrong size"); return 1;
   }
   if (crc32(file.data(), file.size()) != styleTable[index].crc) {
     setFailureReason("style file fails its CRC check");

@@ -92,4 +92,11 @@ TEST_F(StyleLoad, AcceptsOnlyTheExactStoredFile) {
   EXPECT_EQ(loadStyle(index + 1, style.get()), 1);
 }
 
+TEST_F(StyleLoad, ADirectoryInPlaceOfTheFileFailsCleanly) {
+  auto style = loadedStyle();
+  ASSERT_EQ(mkdir(dir.file("STYLES/VARNELO.DAT").c_str(), 0777), 0);
+  EXPECT_EQ(loadStyle(0, style.get()), 1);
+  expectEmpty(*style);
+}
+
 }  // namespace
