@@ -45,6 +45,27 @@ int largestHeightFor(int width) {
   return 0;
 }
 
+// The shape of a GSCM stream's blocks.
+struct StreamShape {
+  int blocks = 0, blocksWithoutRules = 0, chainedRules = 0;
+};
+StreamShape shapeOf(const std::vector<uint8_t>& s) {
+  StreamShape shape;
+  size_t p = 8;
+  for (bool last = false; !last && p + 3 <= s.size();) {
+    last = s[p] != 0;
+    size_t n = s[p + 1] | s[p + 2] << 8;
+    const uint8_t *targets = &s[p + 3], *first = targets + n, *second = first + n;
+    for (size_t j = 0; j < n; j++)  // a rule built from an earlier rule's target
+      for (size_t k = 0; k < j; k++) shape.chainedRules += first[j] == targets[k] || second[j] == targets[k];
+    p += 3 + 3 * n;
+    p += 2 + (s[p] | s[p + 1] << 8);
+    shape.blocks++;
+    shape.blocksWithoutRules += n == 0;
+  }
+  return shape;
+}
+
 // loadStyle reads "STYLES/..." from the current directory.
 class DemoData : public ::testing::Test {
  protected:
@@ -73,7 +94,13 @@ TEST_F(DemoData, EveryStylePassesTheLoaderWithAnimationsWhosePeriodFits) {
     }
     EXPECT_LT(product, uint64_t{1} << 28) << styleTable[i].stem;
     EXPECT_EQ(animPeriodOf(*style), static_cast<uint32_t>(product));
-    compressed += isCompressed(readFileBytes(std::string("STYLES/") + styleTable[i].stem + ".DAT"));
+    std::vector<uint8_t> stored = readFileBytes(std::string("STYLES/") + styleTable[i].stem + ".DAT");
+    if (!isCompressed(stored)) continue;
+    compressed++;
+    StreamShape shape = shapeOf(stored);
+    EXPECT_GE(shape.blocks, 4) << styleTable[i].stem;
+    EXPECT_GE(shape.blocksWithoutRules, 1) << styleTable[i].stem;
+    EXPECT_GT(shape.chainedRules, 0) << styleTable[i].stem;
   }
   EXPECT_GE(compressed, 4);
 }

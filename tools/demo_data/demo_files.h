@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "compress/gscm_compress.h"
 #include "data/level.h"
 #include "data/style.h"
 #include "demo_style.h"
@@ -22,6 +23,11 @@ std::vector<uint8_t> storeStyle(const DemoStyle& style, uint32_t size, uint32_t 
 // CRC-32 is affine over GF(2): the 32 bits at pos change the CRC by a linear
 // map, which is inverted here. False when pos + 4 is past the end.
 bool forgeCrc(std::vector<uint8_t>* bytes, size_t pos, uint32_t target);
+
+// A GSCM stream of data whose first plainLength bytes are stored in blocks
+// without rules and the rest compressed with options.
+std::vector<uint8_t> compressMixed(const std::vector<uint8_t>& data, size_t plainLength,
+                                   const GscmCompressOptions& options);
 
 // Level n of the demo set as a stored file (plain or GSCM-compressed), built
 // over the decoded and bound styles that the levels name.

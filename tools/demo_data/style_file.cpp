@@ -135,7 +135,7 @@ std::vector<uint8_t> storeStyle(const DemoStyle& style, uint32_t size, uint32_t 
     // Bytes after the last block of a GSCM stream are never read.
     GscmCompressOptions options;
     options.blockSize = 2048 + static_cast<size_t>(style.index) * 512;
-    file = gscmCompress(file.data(), file.size(), options);
+    file = compressMixed(file, 12 + 8 + 386, options);  // the palette stays readable
     if (file.size() + 4 > size) return {};
     forgeAt = file.size();
     file.resize(size, 0);
