@@ -283,12 +283,3 @@ TEST(DrawNewObject, DrawsOnlyWhilePlacingAtItsSpanCorner) {
   drawNew();
   EXPECT_EQ(at(f, 4, 3), paletteRgba(5));
 }
-
-TEST(AltTints, TablesByKindAndFlags) {
-  EXPECT_EQ(altObjectTint(2).r, 1.0f);
-  EXPECT_EQ(altObjectTint(10).b, 1.0f);
-  EXPECT_EQ(altObjectTint(9).g, 0.5f);
-  EXPECT_EQ(altTerrainTint(ObjectKindTerrainCell, 0x4000).b, 0.0f);
-  EXPECT_EQ(altTerrainTint(ObjectKindTerrainPiece, 0x4000).b, 0.5f);
-  EXPECT_EQ(altTerrainTint(ObjectKindTerrainPiece, 0).r, 1.0f);
-}

@@ -49,19 +49,6 @@ TEST(BlockTexelImage, IndicesBeyondThePaletteUseColourZeroButCountInTheMask) {
   EXPECT_EQ(mask[0], 0);       // bottom row all zero
 }
 
-TEST(BlockTexelImage, AllZeroBlockIsPaletteZeroAndBlackMask) {
-  const Style s = texelStyle();
-  uint8_t colour[384], mask[384];
-  blockTexelImage(s, 0, 0, colour);
-  blockTexelImage(s, 0, 1, mask);
-  for (int t = 0; t < 128; ++t) {
-    ASSERT_EQ(colour[t * 3 + 1], 1) << t;
-    ASSERT_EQ(mask[t * 3], 0) << t;
-  }
-}
-
-// --- upload and drawBlock ----------------------------------------------------
-
 TEST(DrawBlock, TopRowOfTheBlockIsDrawnAtTheTop) {
   RenderFixture f(32, 16, 4);
   SKIP_WITHOUT_GL(f.gl);
@@ -76,18 +63,6 @@ TEST(DrawBlock, TopRowOfTheBlockIsDrawnAtTheTop) {
   EXPECT_TRUE(f.regionIs(16, 15, 16, 1, paletteRgba(91)));
   EXPECT_TRUE(f.regionIs(16, 9, 16, 6, paletteRgba(2)));
   EXPECT_EQ(f.gl.readPixel(15, 8), (Rgba{0, 0, 0, 0}));
-}
-
-TEST(DrawBlock, BlockBeyondTheStyleDrawsNothing) {
-  RenderFixture f(32, 16, 4);
-  SKIP_WITHOUT_GL(f.gl);
-  f.build();
-  f.gl.setPixelProjection();
-  glEnable(GL_TEXTURE_2D);
-  glColor3f(1, 1, 1);
-  drawBlock(4, 0, 0);
-  drawBlock(0xFFFFFFFFu, 0, 0);
-  EXPECT_TRUE(f.regionIs(0, 0, 32, 16, Rgba{0, 0, 0, 0}));
 }
 
 TEST(DrawBlock, AltViewUsesTintedMaskInSceneButColoursInPanels) {
