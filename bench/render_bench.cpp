@@ -83,6 +83,11 @@ static BenchWorld& benchWorld() {
   return w;
 }
 
+static bool benchSkipped(benchmark::State& state, const BenchWorld& w) {
+  if (!w.failure.empty()) state.SkipWithError(w.failure.c_str());
+  return !w.failure.empty();
+}
+
 static double benchProcessCpuMs() {
   timespec t{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
@@ -123,10 +128,7 @@ static void benchReport(benchmark::State& state, const BenchSamples& s, const ch
 
 static void BM_Frame(benchmark::State& state) {
   BenchWorld& w = benchWorld();
-  if (!w.failure.empty()) {
-    state.SkipWithError(w.failure.c_str());
-    return;
-  }
+  if (benchSkipped(state, w)) return;
   if (editor.levelNumber != w.densestLevel || !blockTextures) benchLoad(w, w.densestLevel);
   editor.zoom = static_cast<int>(state.range(0));
   editor.altView = static_cast<int>(state.range(1));
@@ -155,10 +157,7 @@ BENCHMARK(BM_Frame)
 // and the clear + finish that every frame pays whatever it draws.
 static void BM_FrameSubmitOnly(benchmark::State& state) {
   BenchWorld& w = benchWorld();
-  if (!w.failure.empty()) {
-    state.SkipWithError(w.failure.c_str());
-    return;
-  }
+  if (benchSkipped(state, w)) return;
   if (editor.levelNumber != w.densestLevel || !blockTextures) benchLoad(w, w.densestLevel);
   BenchSamples samples;
   for (auto _ : state) {
@@ -177,10 +176,7 @@ BENCHMARK(BM_FrameSubmitOnly)->UseManualTime()->Unit(benchmark::kMillisecond)->M
 
 static void BM_ClearAndFinish(benchmark::State& state) {
   BenchWorld& w = benchWorld();
-  if (!w.failure.empty()) {
-    state.SkipWithError(w.failure.c_str());
-    return;
-  }
+  if (benchSkipped(state, w)) return;
   BenchSamples samples;
   for (auto _ : state) {
     samples.start();
@@ -194,10 +190,7 @@ BENCHMARK(BM_ClearAndFinish)->UseManualTime()->Unit(benchmark::kMillisecond)->Mi
 
 static void BM_LevelSwitch(benchmark::State& state) {
   BenchWorld& w = benchWorld();
-  if (!w.failure.empty()) {
-    state.SkipWithError(w.failure.c_str());
-    return;
-  }
+  if (benchSkipped(state, w)) return;
   BenchSamples samples;
   int next = 0;
   for (auto _ : state) {
