@@ -119,7 +119,8 @@ int pumpEvent(AppWindow** window, int* a, int* b) {
   if (SDL_PollEvent(&e)) {
     Uint32 id = windowIdOf(e);
     pendingWindow = id ? windowOf(id) : nullptr;
-    translate(e);
+    // Events still queued for a window that has since been destroyed are stale.
+    if (!id || pendingWindow) translate(e);
   }
   *window = pendingWindow;
   *a = pendingA;
