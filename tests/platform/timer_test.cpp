@@ -91,11 +91,6 @@ TEST_F(TimerElapsed, TickCountWrapCountsAsTheEditorAlwaysHas) {
   EXPECT_EQ(stamp, 5u);
 }
 
-TEST(Sockets, StartAndStopSucceedWithNothingToDo) {
-  EXPECT_EQ(netStartup(), 0);
-  EXPECT_EQ(netShutdown(), 0);
-}
-
 TEST(Sockets, NonBlockingModeIsSetOnTheDescriptor) {
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
@@ -105,17 +100,4 @@ TEST(Sockets, NonBlockingModeIsSetOnTheDescriptor) {
   close(fds[0]);
   close(fds[1]);
   EXPECT_EQ(netSetNonBlocking(fds[0]), -1);  // closed descriptor
-}
-
-TEST(LocalClock, DateAndTimeFieldsAreInCalendarRanges) {
-  int year = 0, month = 0, day = 0, hour = -1, minute = -1, second = -1, ms = -1;
-  localDate(&year, &month, &day);
-  localTime(&hour, &minute, &second, &ms);
-  EXPECT_GE(year, 2024);
-  EXPECT_TRUE(month >= 1 && month <= 12);
-  EXPECT_TRUE(day >= 1 && day <= 31);
-  EXPECT_TRUE(hour >= 0 && hour <= 23);
-  EXPECT_TRUE(minute >= 0 && minute <= 59);
-  EXPECT_TRUE(second >= 0 && second <= 60);
-  EXPECT_TRUE(ms >= 0 && ms <= 999);
 }

@@ -11,7 +11,8 @@
 //   ASSERT_TRUE(x.ok()) << x.error();
 //   TempDir dir;
 //   ASSERT_TRUE(x.startProgram(driverPath, dir.path, {}));
-//   std::string win = x.waitForWindow("Temporary Window Title!", 10000);
+//   std::string win = x.waitForProgramWindow(15000);  // or by title:
+//   //   x.waitForWindow(windowNamePattern("Temporary Window Title!"), 15000)
 //   ASSERT_FALSE(win.empty()) << x.programOutput();
 //   WindowGeometry g = x.windowGeometry(win);       // g.x, g.y, g.width, g.height
 //   x.key(win, "Right");                            // xdotool key names
@@ -24,8 +25,10 @@
 //
 // Input goes through the XTEST extension to the focused window, as a real
 // keyboard and mouse would, so pointer grabs and auto-repeat behave normally.
-// Window names are matched as regular expressions (xdotool search --name):
-// escape characters such as '(' or '.' with windowNamePattern().
+// Window searches find mapped windows only. Names are matched as regular
+// expressions (xdotool search --name): escape characters such as '(' or '.'
+// with windowNamePattern(). Under load a program may take seconds to show its
+// window: give waits generous timeouts (they cost nothing when it is quick).
 
 #include <string>
 #include <sys/types.h>
