@@ -1,5 +1,6 @@
 #include "core/main_loop.h"
 
+#include <SDL2/SDL.h>
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -63,6 +64,44 @@ TEST_F(HandleEvent, ResizeLaysThePanelsOutFromTheWindowSize) {
   window.width = window.actualWidth = 800;
   handleEvent(EventResize, 800, 480);
   EXPECT_EQ(editor.panels[0].width, widthAt640 + 160);
+}
+
+// The drain over the real pump, fed with synthetic SDL events.
+class DrainEvents : public HandleEvent {
+ protected:
+  void SetUp() override {
+    HandleEvent::SetUp();
+    ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  }
+  void TearDown() override {
+    SDL_Quit();
+    HandleEvent::TearDown();
+  }
+  static void push(Uint32 type, SDL_Keycode key = SDLK_UNKNOWN) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.sym = key;
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+  }
+};
+
+TEST_F(DrainEvents, StopsAtAnEventThatMapsToNothingAndLeavesTheRestForTheNextFrame) {
+  push(SDL_KEYDOWN, SDLK_UP);
+  push(SDL_USEREVENT);
+  push(SDL_KEYDOWN, SDLK_UP);
+  drainEvents();
+  EXPECT_EQ(editor.zoom, 2);
+  drainEvents();
+  EXPECT_EQ(editor.zoom, 3);
+}
+
+TEST_F(DrainEvents, CloseRequestDoesNotCutTheDrainShort) {
+  push(SDL_QUIT);
+  push(SDL_KEYDOWN, SDLK_UP);
+  drainEvents();
+  EXPECT_EQ(editor.quit, 1);
+  EXPECT_EQ(editor.zoom, 2);
 }
 
 TEST(StartUp, WithoutADisplayReportsOneLineAndLeavesNothingOpen) {
