@@ -37,10 +37,12 @@ void BM_DecodeStyle(benchmark::State& state) {
       readFileBytes(std::string(testpaths::demoDir()) + "/STYLES/" + styleTable[index].stem + ".DAT");
   auto style = std::make_unique<Style>();
   for (auto _ : state) {
-    if (decodeStyle(index, bytes.data(), bytes.size(), style.get()) != 0) state.SkipWithError("style does not decode");
+    if (decodeStyle(index, bytes.data(), bytes.size(), style.get()) != 0)
+      state.SkipWithError("style does not decode");
     benchmark::DoNotOptimize(style->blockPixels.data());
   }
-  state.SetLabel(std::string(styleTable[index].stem) + (bytes.size() > 4 && bytes[0] == 'G' ? " (GSCM)" : ""));
+  state.SetLabel(std::string(styleTable[index].stem) +
+                 (bytes.size() > 4 && bytes[0] == 'G' ? " (GSCM)" : ""));
 }
 BENCHMARK(BM_DecodeStyle)->DenseRange(0, StyleCount - 1)->Unit(benchmark::kMicrosecond);
 

@@ -23,16 +23,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Style style;
   static Level level;
   if (decodeStyle(indexForSize(size), data, size, &style) != 0) {
-    check(style.blockCount == 0 && style.anims.empty() && style.objectDefs.empty() && style.objectDefCount == 0);
+    check(style.blockCount == 0 && style.anims.empty() && style.objectDefs.empty() &&
+          style.objectDefCount == 0);
     return 0;
   }
   check(style.blockPixels.size() == size_t{style.blockCount} * 128);
   check(style.pieces.size() == style.pieceCount && style.anims.size() == style.animCount);
   check(style.objectDefs.size() == style.objectDefCount);
   for (const BlockPattern& p : style.pieces) check(p.cells.size() == p.cellCount);
-  for (const BlockPattern& a : style.anims) check(a.cells.size() == (a.cellCount ? size_t{a.frameCount} * a.cellCount : 0));
+  for (const BlockPattern& a : style.anims)
+    check(a.cells.size() == (a.cellCount ? size_t{a.frameCount} * a.cellCount : 0));
   for (const ObjectDef& d : style.objectDefs)
-    for (const BlockPattern* a : d.partAnim) check(!a || (a >= style.anims.data() && a < style.anims.data() + style.anims.size()));
+    for (const BlockPattern* a : d.partAnim)
+      check(!a || (a >= style.anims.data() && a < style.anims.data() + style.anims.size()));
 
   clearLevelObjects(&level);
   for (uint32_t i = 0; i < 8; i++) {

@@ -15,6 +15,7 @@ struct DefinitionOverride {
   OverrideChange change;
   int32_t value;
 };
+// clang-format off
 static const DefinitionOverride definitionOverrides[] = {
     {1, 6, SetShiftY, 1},  {2, 3, SetKind, 9},   {2, 12, SetKind, 9},  {3, 3, SetKind, 9},
     {4, 17, SetKind, 9},   {5, 1, SetFirstFrameCount, 1}, {5, 12, SetFirstFrameCount, 1},
@@ -23,6 +24,7 @@ static const DefinitionOverride definitionOverrides[] = {
     {10, 7, SetKind, 7},   {11, 8, SetKind, 7},  {11, 10, SetKind, 7}, {11, 16, SetKind, 9},
     {11, 14, SetShiftY, 1},
 };
+// clang-format on
 
 static BlockPattern* firstAnimation(const ObjectDef& def) {
   return def.partCount > 0 && !def.partAnim.empty() ? def.partAnim[0] : nullptr;
@@ -35,11 +37,16 @@ static int32_t kindOf(const ObjectDef& def) {
     if (def.partMode[0] == 0xF0) kind = 3;
   }
   switch (def.typeCode) {  // the type code wins over the part mode
-    case 2: return 5;
-    case 3: return 6;
-    case 9: return 7;
-    case 6: return 4;
-    default: return kind;
+    case 2:
+      return 5;
+    case 3:
+      return 6;
+    case 9:
+      return 7;
+    case 6:
+      return 4;
+    default:
+      return kind;
   }
 }
 
@@ -65,8 +72,12 @@ static void applyOverrides(int styleIndex, uint32_t index, ObjectDef* def) {
   for (const DefinitionOverride& row : definitionOverrides) {
     if (row.style != styleIndex || row.def != index) continue;
     switch (row.change) {
-      case SetShiftY: def->shiftY = row.value; break;
-      case SetKind: def->kind = row.value; break;
+      case SetShiftY:
+        def->shiftY = row.value;
+        break;
+      case SetKind:
+        def->kind = row.value;
+        break;
       case SetFirstFrameCount:
         if (BlockPattern* anim = firstAnimation(*def)) anim->frameCount = static_cast<uint32_t>(row.value);
         break;

@@ -4,15 +4,14 @@
 
 #include <cstdio>
 #include <vector>
+
 #include "data/failure.h"
 
 const StyleTableEntry styleTable[StyleCount] = {
-    {"VARNELO", 28215, 0x6674EC7Bu},  {"QUORB", 39927, 0xC1B81BC8u},
-    {"TESSILY", 98064, 0x6C0EA5DEu},  {"DRUMEK", 35613, 0x9CEB54D3u},
-    {"OLLIVANT", 34804, 0x50EC9ECCu}, {"PEMBERYX", 41319, 0xFC141897u},
-    {"SARROWEN", 55823, 0x538C0B54u}, {"FELDRIC", 44341, 0x549204DFu},
-    {"NIMBE", 48350, 0x097445DDu},    {"WEXLIN", 31965, 0x38A5C23Bu},
-    {"ZORRA", 48186, 0x0B35A3C1u},    {"KELPIN", 33270, 0x589B1552u},
+    {"VARNELO", 28215, 0x6674EC7Bu},  {"QUORB", 39927, 0xC1B81BC8u},    {"TESSILY", 98064, 0x6C0EA5DEu},
+    {"DRUMEK", 35613, 0x9CEB54D3u},   {"OLLIVANT", 34804, 0x50EC9ECCu}, {"PEMBERYX", 41319, 0xFC141897u},
+    {"SARROWEN", 55823, 0x538C0B54u}, {"FELDRIC", 44341, 0x549204DFu},  {"NIMBE", 48350, 0x097445DDu},
+    {"WEXLIN", 31965, 0x38A5C23Bu},   {"ZORRA", 48186, 0x0B35A3C1u},    {"KELPIN", 33270, 0x589B1552u},
 };
 
 enum FileRead { FileRead_Ok, FileRead_Missing, FileRead_WrongSize };
@@ -46,9 +45,14 @@ int loadStyle(int index, Style* style) {
   std::snprintf(path, sizeof path, "STYLES/%s.DAT", styleTable[index].stem);
   std::vector<uint8_t> file;
   switch (readFileOfSize(path, styleTable[index].size, &file)) {
-    case FileRead_Ok: break;
-    case FileRead_Missing: setFailureReason("style file missing"); return 1;
-    case FileRead_WrongSize: setFailureReason("style file has the wrong size"); return 1;
+    case FileRead_Ok:
+      break;
+    case FileRead_Missing:
+      setFailureReason("style file missing");
+      return 1;
+    case FileRead_WrongSize:
+      setFailureReason("style file has the wrong size");
+      return 1;
   }
   if (crc32(file.data(), file.size()) != styleTable[index].crc) {
     setFailureReason("style file fails its CRC check");

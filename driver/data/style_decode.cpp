@@ -7,6 +7,7 @@
 // Every chunk is read through a bounded reader over its own data, so a record
 // that runs past its chunk fails the load instead of reading what follows.
 #include <cstring>
+
 #include "data/byte_order.h"
 #include "data/failure.h"
 #include "data/gscm.h"
@@ -26,8 +27,7 @@ static bool chunkOverrun() {
 // --- chunk location -----------------------------------------------------------
 
 // A reader over one decoded chunk's data; false when the chunk is missing.
-static bool chunkReader(const Style& style, int chunk, const uint8_t* data, size_t size,
-                        ByteReader* out) {
+static bool chunkReader(const Style& style, int chunk, const uint8_t* data, size_t size, ByteReader* out) {
   uint32_t offset = style.chunkOffset[chunk];
   uint32_t length = style.chunkLength[chunk];
   if (offset == 0) {
@@ -46,8 +46,7 @@ static bool chunkReader(const Style& style, int chunk, const uint8_t* data, size
 static bool decodePalette(ByteReader* r, Style* style) {
   if (!hasBytes(r, 2, 128 * 3)) return chunkOverrun();
   for (int i = 0; i < 128; i++)
-    for (int c = 0; c < 3; c++)
-      style->palette[i][c] = static_cast<uint8_t>(readU8(r, 2 + 3 * i + c) * 4);
+    for (int c = 0; c < 3; c++) style->palette[i][c] = static_cast<uint8_t>(readU8(r, 2 + 3 * i + c) * 4);
   return true;
 }
 
@@ -63,8 +62,7 @@ static bool decodeBlocks(ByteReader* r, Style* style) {
   style->blockPixels.resize(size_t{count} * 128);
   const uint8_t* stored = r->data + 2;
   for (size_t b = 0; b < count; b++)
-    for (int k = 0; k < 128; k++)
-      style->blockPixels[b * 128 + (k % 32) * 4 + k / 32] = stored[b * 128 + k];
+    for (int k = 0; k < 128; k++) style->blockPixels[b * 128 + (k % 32) * 4 + k / 32] = stored[b * 128 + k];
   return true;
 }
 
@@ -133,7 +131,8 @@ static bool decodeAnimations(ByteReader* r, const std::vector<uint8_t>& frames, 
     }
     size_t frameBytes = size_t{anim.cellCount} * 2;
     totalCells += uint64_t{anim.frameCount} * anim.cellCount;
-    if (!hasBytes(r, pos + 6, size_t{anim.frameCount} * 2) || frameBytes > frames.size()) return chunkOverrun();
+    if (!hasBytes(r, pos + 6, size_t{anim.frameCount} * 2) || frameBytes > frames.size())
+      return chunkOverrun();
     if (totalCells > MaxAnimationCells) {
       setFailureReason("style animations are too large");
       return false;
@@ -228,8 +227,7 @@ static bool decodeChunks(const uint8_t* data, size_t size, Style* style) {
   if (!chunkReader(*style, ChunkPieces, data, size, &r) || !decodePieces(&r, style)) return false;
   if (!chunkReader(*style, ChunkFrameData, data, size, &r) || !concatenateFrameData(&r, &frames))
     return false;
-  if (!chunkReader(*style, ChunkAnims, data, size, &r) || !decodeAnimations(&r, frames, style))
-    return false;
+  if (!chunkReader(*style, ChunkAnims, data, size, &r) || !decodeAnimations(&r, frames, style)) return false;
   if (!chunkReader(*style, ChunkObjects, data, size, &r) || !decodeObjectDefs(&r, style)) return false;
   applyCorrections(style);
   return true;
@@ -241,8 +239,7 @@ int decodeStyle(int index, const uint8_t* data, size_t size, Style* style) {
   std::vector<uint8_t> unpacked;
   if (size >= 4 && std::memcmp(data, "GSCM", 4) == 0) {
     uint32_t status = 0;
-    if (size > UINT32_MAX ||
-        !gscmDecompress(data, static_cast<uint32_t>(size), &unpacked, &status)) {
+    if (size > UINT32_MAX || !gscmDecompress(data, static_cast<uint32_t>(size), &unpacked, &status)) {
       setFailureReason("compressed style data is damaged");
       return 1;
     }

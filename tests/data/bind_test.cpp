@@ -1,11 +1,12 @@
 // Binding a level to its style over records built here: the kind rules, the
 // extents and shifts, the part-count and override tables, the removal of
 // elements the style cannot show, and the animation period.
+#include "data/bind.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
-#include "data/bind.h"
 
 namespace {
 
@@ -60,8 +61,8 @@ TEST(BindDefinitions, TypeCodeDecidesTheKindOverThePartMode) {
     int mode;
     int kind;
   };
-  const Case cases[] = {{0, 0, 8},     {0, 160, 4}, {0, 240, 3}, {2, 240, 5}, {3, 160, 6},
-                        {9, 0, 7},     {6, 240, 4}, {6, 0, 4},   {7, 160, 4}, {0x103, 0, 8}};
+  const Case cases[] = {{0, 0, 8}, {0, 160, 4}, {0, 240, 3}, {2, 240, 5}, {3, 160, 6},
+                        {9, 0, 7}, {6, 240, 4}, {6, 0, 4},   {7, 160, 4}, {0x103, 0, 8}};
   for (const Case& c : cases) f.addDef(c.typeCode, {{0, 0, 0, c.mode}});
   f.bind();
   for (size_t i = 0; i < std::size(cases); i++) {
@@ -92,7 +93,8 @@ TEST(BindDefinitions, KindSixSpansAllItsParts) {
 }
 
 TEST(BindDefinitions, DefinitionOneTakesItsPartCountFromTheTableButNoMoreThanWereRead) {
-  for (auto [styleIndex, partsRead, expected] : {std::array<uint32_t, 3>{2, 5, 3}, {2, 2, 2}, {0, 3, 1}, {1, 3, 2}}) {
+  for (auto [styleIndex, partsRead, expected] :
+       {std::array<uint32_t, 3>{2, 5, 3}, {2, 2, 2}, {0, 3, 1}, {1, 3, 2}}) {
     Fixture f(static_cast<int>(styleIndex), {anim(1, 1), anim(4, 1)});
     f.addDef(0, {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}});
     std::vector<std::array<int, 4>> parts(partsRead, {0, 0, 0, 0});
@@ -152,10 +154,10 @@ TEST(BindDefinitions, OverrideRowsApplyToTheirStyleAndDefinitionOnly) {
 
 TEST(BindElements, CellsTheStyleLacksAreRemovedWhileTheWalkGoesOn) {
   Fixture f(0, {anim(1, 1)});
-  f.add(1, 10, 0, 0, 0x4000);          // removed (blockCount is 10)
+  f.add(1, 10, 0, 0, 0x4000);  // removed (blockCount is 10)
   LevelObject* kept = f.add(1, 9, 1, 0, 0x4000);
-  f.add(1, 10, 2, 0);                  // removed
-  f.add(1, 11, 3, 0);                  // removed, right after another removal
+  f.add(1, 10, 2, 0);  // removed
+  f.add(1, 11, 3, 0);  // removed, right after another removal
   LevelObject* flagged = f.add(1, 0, 4, 0, 0x4001);
   f.bind();
   EXPECT_EQ(f.level->objectCount, 2u);
@@ -171,13 +173,13 @@ TEST(BindElements, CellsTheStyleLacksAreRemovedWhileTheWalkGoesOn) {
 
 TEST(BindElements, ObjectsTakeTheirDefinitionOrAreRemoved) {
   Fixture f(0, {anim(1, 2), anim(2, 3)});
-  f.addDef(0, {{0, 0, 0, 240}});            // kind 3, 1 x 2
-  f.addDef(0, {{1, 0, 0, 0}});              // kind 8
+  f.addDef(0, {{0, 0, 0, 240}});                // kind 3, 1 x 2
+  f.addDef(0, {{1, 0, 0, 0}});                  // kind 8
   f.addDef(3, {{1, 0, 0, 0}, {1, -1, -2, 0}});  // kind 6, shift (-1, -2)
-  f.addDef(0, {{1, 0, 0, 160}});            // kind 4
+  f.addDef(0, {{1, 0, 0, 160}});                // kind 4
   LevelObject* cell = f.add(1, 3, 0, 0);
   LevelObject* three = f.add(8, 0, 5, 6, 2, 0);
-  f.add(8, 4, 1, 1);                        // no such definition
+  f.add(8, 4, 1, 1);  // no such definition
   LevelObject* eight = f.add(8, 1, 7, 8, 5, 5);
   LevelObject* six = f.add(8, 2, 10, 10);
   LevelObject* four = f.add(8, 3, 0, 0, 1, 2);

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <vector>
+
 #include "data/style.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+
 #include "compress/gscm_compress.h"
 #include "data/failure.h"
 #include "data/style.h"
@@ -67,8 +68,18 @@ struct StyleImage {
       u16(&objects, d.typeCode);
       objects.insert(objects.end(), 16, 0xEE);
       for (const Part& p : d.parts) {
-        uint8_t r[12] = {0xEE, static_cast<uint8_t>(p.mode), 0, 0, 0, 0, 0xEE, 0xEE, 0xEE,
-                         static_cast<uint8_t>(p.extra), static_cast<uint8_t>(p.link), 0xEE};
+        uint8_t r[12] = {0xEE,
+                         static_cast<uint8_t>(p.mode),
+                         0,
+                         0,
+                         0,
+                         0,
+                         0xEE,
+                         0xEE,
+                         0xEE,
+                         static_cast<uint8_t>(p.extra),
+                         static_cast<uint8_t>(p.link),
+                         0xEE};
         r[2] = static_cast<uint8_t>(p.dx), r[3] = static_cast<uint8_t>(p.dx >> 8);
         r[4] = static_cast<uint8_t>(p.dy), r[5] = static_cast<uint8_t>(p.dy >> 8);
         objects.insert(objects.end(), r, r + 12);
@@ -138,10 +149,11 @@ TEST(StyleDecode, PaletteLevelsAreTimesFourKeptToEightBitsAfterTwoUnreadBytes) {
 
 TEST(StyleDecode, PiecesReadWidthHeightAndCellsFromConsecutiveRecords) {
   StyleImage image;
-  image.pieces = {2, 0,                                       // two pieces
-                  9, 9, 2, 1, 9, 9, 5, 0, 0, 1,               // 2x1: 5, 256
-                  9, 9, 0, 3, 9, 9,                           // 0x3: no cells
-                  };
+  image.pieces = {
+      2, 0,                          // two pieces
+      9, 9, 2, 1, 9, 9, 5, 0, 0, 1,  // 2x1: 5, 256
+      9, 9, 0, 3, 9, 9,              // 0x3: no cells
+  };
   auto s = std::make_unique<Style>();
   ASSERT_EQ(decode(image.build(), s.get()), 0);
   ASSERT_EQ(s->pieceCount, 2u);
@@ -157,9 +169,9 @@ TEST(StyleDecode, AnimationsReadFramesFromTheConcatenatedRuns) {
   StyleImage image;
   // Runs of 3 and 5 bytes: concatenated, the u16 at offset 2 straddles them.
   image.setRuns({{1, 0, 2}, {0, 3, 0, 4, 0}});
-  image.setAnims({{2, 2, 1, {0, 2}},   // frames (1, 2) and (2, 3)
-                  {1, 0, 5, {}},       // no cells: 6 bytes, no offsets
-                  {1, 1, 1, {6}}});    // cell 4
+  image.setAnims({{2, 2, 1, {0, 2}},  // frames (1, 2) and (2, 3)
+                  {1, 0, 5, {}},      // no cells: 6 bytes, no offsets
+                  {1, 1, 1, {6}}});   // cell 4
   auto s = std::make_unique<Style>();
   ASSERT_EQ(decode(image.build(), s.get()), 0);
   ASSERT_EQ(s->animCount, 3u);
@@ -178,7 +190,8 @@ TEST(StyleDecode, PartsNameAnimationsByRecordOffsetThenByIndex) {
   image.setRuns({Bytes(2, 0)});
   // Record offsets 0, 8, 16, 24.
   image.setAnims({{1, 1, 1, {0}}, {1, 1, 1, {0}}, {1, 1, 1, {0}}, {1, 1, 1, {0}}});
-  image.setDefs({{0, {{0, 0, 0, 0, 8}, {0, 0, 0, 0, 3}, {0, 0, 0, 0, 2}, {0, 0, 0, 0, 4}, {0, 0, 0, 0, 200}}}});
+  image.setDefs(
+      {{0, {{0, 0, 0, 0, 8}, {0, 0, 0, 0, 3}, {0, 0, 0, 0, 2}, {0, 0, 0, 0, 4}, {0, 0, 0, 0, 200}}}});
   auto s = std::make_unique<Style>();
   ASSERT_EQ(decode(image.build(), s.get()), 0);
   const ObjectDef& def = s->objectDefs[0];
@@ -192,8 +205,9 @@ TEST(StyleDecode, PartsNameAnimationsByRecordOffsetThenByIndex) {
 
 TEST(StyleDecode, PartFieldsAndOffsetsTruncateTowardZero) {
   StyleImage image;
-  image.setDefs({{0x1234, {{160, -8, -12, 77, 0}, {240, -16, 8, 1, 0}, {0, -20, -4, 0, 0}, {0, 31, 15, 0, 0}}},
-                 {2, {}}});
+  image.setDefs(
+      {{0x1234, {{160, -8, -12, 77, 0}, {240, -16, 8, 1, 0}, {0, -20, -4, 0, 0}, {0, 31, 15, 0, 0}}},
+       {2, {}}});
   auto s = std::make_unique<Style>();
   ASSERT_EQ(decode(image.build(), s.get()), 0);
   ASSERT_EQ(s->objectDefCount, 2u);
@@ -267,8 +281,14 @@ TEST(StyleDecode, RecordsRunningPastTheirChunkFail) {
       {"piece cells", [](StyleImage* i) { i->pieces[4] = 2; }},
       {"run length", [](StyleImage* i) { i->frameRuns[2] = 5; }},
       // Frames may read what follows the runs inside the chunk (8 bytes), not past it.
-      {"frame offset", [](StyleImage* i) { i->setAnims({{2, 1, 1, {0, 7}}}); }},
-      {"frame list", [](StyleImage* i) { i->setAnims({{3, 1, 1, {0, 2}}}); }},
+      {"frame offset",
+       [](StyleImage* i) {
+         i->setAnims({{2, 1, 1, {0, 7}}});
+       }},
+      {"frame list",
+       [](StyleImage* i) {
+         i->setAnims({{3, 1, 1, {0, 2}}});
+       }},
       {"part records", [](StyleImage* i) { i->objects[2] = 2; }},
       {"definition count", [](StyleImage* i) { i->objects[0] = 2; }},
       {"palette", [](StyleImage* i) { i->palette.pop_back(); }},

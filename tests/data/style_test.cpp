@@ -1,13 +1,15 @@
 // loadStyle: the index, size and CRC-32 checks in front of the decoder, run
 // in a scratch directory holding copies of generated style files.
+#include "data/style.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
 #include <string>
+
 #include "data/failure.h"
-#include "data/style.h"
 #include "support/files.h"
 #include "support/paths.h"
 

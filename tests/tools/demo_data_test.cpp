@@ -11,6 +11,7 @@
 #include <memory>
 #include <set>
 #include <string>
+
 #include "data/bind.h"
 #include "data/gscm.h"
 #include "data/level_writer.h"
@@ -109,8 +110,8 @@ TEST_F(DemoData, StylesCoverEveryBindingRuleCorrectionAndOverride) {
   for (int i = 0; i < StyleCount; i++) {
     auto style = std::make_unique<Style>();
     ASSERT_EQ(loadStyle(i, style.get()), 0);
-    ASSERT_GE(style->objectDefCount, 23u);  // definition 22 is overridden in one style
-    ASSERT_GE(style->animCount, 19u);       // animation 18 is assigned by a correction
+    ASSERT_GE(style->objectDefCount, 23u);                // definition 22 is overridden in one style
+    ASSERT_GE(style->animCount, 19u);                     // animation 18 is assigned by a correction
     EXPECT_GE(style->objectDefs[1].partAnim.size(), 3u);  // the part-count table reaches 3
     std::set<int> modes, types;
     bool negativeOffset = false, indexLink = false;
@@ -181,7 +182,8 @@ TEST_F(DemoData, EveryLevelLoadsBindsAndRewritesToTheBytesItWasStoredAs) {
     EXPECT_EQ(std::memcmp(image, content.data(), LevelFileSize), 0);
 
     int k = 6;
-    while (k > 0 && (k == 6 ? 20 : k == 5 ? 24 : k == 4 ? 32 : k == 3 ? 40 : k == 2 ? 50 : 64) < level->width) k--;
+    while (k > 0 && (k == 6 ? 20 : k == 5 ? 24 : k == 4 ? 32 : k == 3 ? 40 : k == 2 ? 50 : 64) < level->width)
+      k--;
     widthClasses.insert(k);
     compressed += isCompressed(stored);
     foreign += level->style != n / 10;

@@ -40,7 +40,8 @@ std::vector<uint16_t> cutIntoBlocks(const Canvas& canvas, BlockSet* set) {
 }
 
 uint32_t pixelHash(int x, int y, uint32_t seed) {
-  uint32_t h = static_cast<uint32_t>(x) * 0x8DA6B343u ^ static_cast<uint32_t>(y) * 0xD8163841u ^ seed * 0xCB1AB31Fu;
+  uint32_t h =
+      static_cast<uint32_t>(x) * 0x8DA6B343u ^ static_cast<uint32_t>(y) * 0xD8163841u ^ seed * 0xCB1AB31Fu;
   h ^= h >> 13;
   h *= 0x5BD1E995u;
   h ^= h >> 15;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
 #include "compress/gscm_compress.h"
 #include "data/level.h"
 #include "data/style.h"
@@ -31,6 +32,7 @@ std::vector<uint8_t> compressMixed(const std::vector<uint8_t>& data, size_t plai
 
 // Level n of the demo set as a stored file (plain or GSCM-compressed), built
 // over the decoded and bound styles that the levels name.
-std::vector<uint8_t> storeDemoLevel(int n, const std::vector<DemoStyle>& sources, const std::vector<Style>& styles);
+std::vector<uint8_t> storeDemoLevel(int n, const std::vector<DemoStyle>& sources,
+                                    const std::vector<Style>& styles);
 int demoLevelStyle(int n);        // the style level n names
 bool demoLevelCompressed(int n);  // stored as a GSCM stream

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+
 #include "compress/gscm_compress.h"
 #include "data/level_writer.h"
 #include "demo_files.h"
@@ -21,16 +22,16 @@ int maxHeightForWidth(int width) {
   return 0;
 }
 
-const char* const adjectives[20] = {"Quiet", "Broken", "Hidden", "Golden", "Crooked", "Silent", "Hollow",
-                                    "Windy", "Lost", "Narrow", "Ancient", "Upper", "Lower", "Restless",
-                                    "Shining", "Tangled", "Sunken", "Gentle", "Steep", "Frozen"};
+const char* const adjectives[20] = {
+    "Quiet",   "Broken", "Hidden", "Golden",   "Crooked", "Silent",  "Hollow", "Windy",  "Lost",  "Narrow",
+    "Ancient", "Upper",  "Lower",  "Restless", "Shining", "Tangled", "Sunken", "Gentle", "Steep", "Frozen"};
 const char* const nouns[12][4] = {
     {"Meadow", "Terrace", "Orchard", "Hillside"}, {"Geode", "Cavern", "Prism", "Grotto"},
-    {"Glacier", "Drift", "Icefall", "Tundra"},     {"Dunes", "Oasis", "Mesa", "Canyon"},
-    {"Foundry", "Gantry", "Boiler", "Works"},      {"Caldera", "Vent", "Cinders", "Crater"},
-    {"Thicket", "Grove", "Canopy", "Hollow"},      {"Temple", "Atrium", "Colonnade", "Vault"},
-    {"Cloudbank", "Skyway", "Nimbus", "Updraft"},  {"Bog", "Marsh", "Fen", "Mire"},
-    {"Bakery", "Sweetshop", "Parlour", "Pantry"},  {"Reef", "Lagoon", "Shoal", "Kelp Bed"},
+    {"Glacier", "Drift", "Icefall", "Tundra"},    {"Dunes", "Oasis", "Mesa", "Canyon"},
+    {"Foundry", "Gantry", "Boiler", "Works"},     {"Caldera", "Vent", "Cinders", "Crater"},
+    {"Thicket", "Grove", "Canopy", "Hollow"},     {"Temple", "Atrium", "Colonnade", "Vault"},
+    {"Cloudbank", "Skyway", "Nimbus", "Updraft"}, {"Bog", "Marsh", "Fen", "Mire"},
+    {"Bakery", "Sweetshop", "Parlour", "Pantry"}, {"Reef", "Lagoon", "Shoal", "Kelp Bed"},
 };
 
 struct Builder {
@@ -43,7 +44,9 @@ struct Builder {
   int objects = 0;
 };
 
-bool inside(const Builder& b, int x, int y) { return x >= 0 && y >= 0 && x < b.level->width && y < b.level->height; }
+bool inside(const Builder& b, int x, int y) {
+  return x >= 0 && y >= 0 && x < b.level->width && y < b.level->height;
+}
 
 bool isFree(const Builder& b, int x, int y, int w, int h) {
   for (int r = y; r < y + h; r++)
@@ -60,8 +63,8 @@ void take(Builder* b, int x, int y, int w, int h) {
 
 void placePiece(Builder* b, int piece, int x, int y, int across, int down, uint32_t flags = 0) {
   const BlockPattern& pattern = b->style.pieces[static_cast<size_t>(piece)];
-  LevelObject* o = addObject(ObjectKindTerrainPiece, static_cast<uint32_t>(piece), x, y, static_cast<uint32_t>(across),
-                             static_cast<uint32_t>(down), b->level);
+  LevelObject* o = addObject(ObjectKindTerrainPiece, static_cast<uint32_t>(piece), x, y,
+                             static_cast<uint32_t>(across), static_cast<uint32_t>(down), b->level);
   if (!o) return;
   o->width = pattern.width * static_cast<uint32_t>(across + 1);
   o->height = pattern.height * static_cast<uint32_t>(down + 1);
@@ -72,8 +75,12 @@ void placePiece(Builder* b, int piece, int x, int y, int across, int down, uint3
   take(b, x, y, static_cast<int>(o->width), static_cast<int>(o->height));
 }
 
-int pieceWidth(const Builder& b, int piece) { return static_cast<int>(b.style.pieces[static_cast<size_t>(piece)].width); }
-int pieceHeight(const Builder& b, int piece) { return static_cast<int>(b.style.pieces[static_cast<size_t>(piece)].height); }
+int pieceWidth(const Builder& b, int piece) {
+  return static_cast<int>(b.style.pieces[static_cast<size_t>(piece)].width);
+}
+int pieceHeight(const Builder& b, int piece) {
+  return static_cast<int>(b.style.pieces[static_cast<size_t>(piece)].height);
+}
 
 // An object whose picture starts at (x, y). The file holds the position less
 // the definition's shift, which the loader adds back; a definition drawn from
@@ -84,8 +91,8 @@ bool placeObject(Builder* b, int def, int x, int y, int across = 0, int down = 0
   int fileX = x, fileY = y;
   if (d.kind != 6) fileX -= d.shiftX, fileY -= d.shiftY;
   if (fileX < -1 || fileX >= b->level->width || fileY < -2 || fileY >= b->level->height) return false;
-  LevelObject* o = addObject(ObjectKindObject, static_cast<uint32_t>(def), fileX, fileY, static_cast<uint32_t>(across),
-                             static_cast<uint32_t>(down), b->level);
+  LevelObject* o = addObject(ObjectKindObject, static_cast<uint32_t>(def), fileX, fileY,
+                             static_cast<uint32_t>(across), static_cast<uint32_t>(down), b->level);
   if (!o) return false;
   o->shiftX = o->shiftY = 0;
   o->flags = 0;
@@ -178,9 +185,14 @@ void decorateGround(Builder* b) {
   for (int k = 0; k < shapes; k++) {
     int piece;
     switch (b->rng.below(4)) {
-      case 0: piece = roles.pillars[static_cast<size_t>(b->rng.below(2))]; break;
-      case 1: piece = b->rng.below(2) ? roles.stairsUp : roles.stairsDown; break;
-      default: piece = roles.boulders[static_cast<size_t>(b->rng.below(static_cast<int>(roles.boulders.size())))];
+      case 0:
+        piece = roles.pillars[static_cast<size_t>(b->rng.below(2))];
+        break;
+      case 1:
+        piece = b->rng.below(2) ? roles.stairsUp : roles.stairsDown;
+        break;
+      default:
+        piece = roles.boulders[static_cast<size_t>(b->rng.below(static_cast<int>(roles.boulders.size())))];
     }
     int w = pieceWidth(*b, piece), h = pieceHeight(*b, piece);
     int c = findFlat(*b, w, &b->rng);
@@ -188,13 +200,16 @@ void decorateGround(Builder* b) {
     int y = b->groundTop[static_cast<size_t>(c)] - h;
     if (y < 4 || !isFree(*b, c, y, w, h)) continue;
     placePiece(b, piece, c, y, 0, 0);
-    if (piece == roles.pillars[0] && isFree(*b, c, y - 1, 2, 1)) placePiece(b, roles.capstone, c, y - 1, 0, 0);
+    if (piece == roles.pillars[0] && isFree(*b, c, y - 1, 2, 1))
+      placePiece(b, roles.capstone, c, y - 1, 0, 0);
   }
   for (int c = 0; c + 2 <= b->level->width; c += 2) {  // tufts along the ground
     int top = b->groundTop[static_cast<size_t>(c)];
-    if (top >= b->level->height || b->groundTop[static_cast<size_t>(c + 1)] != top || b->rng.below(3) != 0) continue;
+    if (top >= b->level->height || b->groundTop[static_cast<size_t>(c + 1)] != top || b->rng.below(3) != 0)
+      continue;
     if (isFree(*b, c, top - 1, 2, 1))
-      placePiece(b, roles.tufts[static_cast<size_t>(b->rng.below(static_cast<int>(roles.tufts.size())))], c, top - 1, 0, 0);
+      placePiece(b, roles.tufts[static_cast<size_t>(b->rng.below(static_cast<int>(roles.tufts.size())))], c,
+                 top - 1, 0, 0);
   }
 }
 
@@ -208,23 +223,27 @@ void dressPlatform(Builder* b, int x, int y, int w, int h) {
       if (w >= 4 && isFree(*b, x + 1, below, 3, 3)) placePiece(b, roles.hanging, x + 1, below, 0, 0);
       break;
     case 1:
-      if (isFree(*b, x + 1, below, 1, 4) && placeObject(b, roles.chain, x + 1, below, 0, 1)) take(b, x + 1, below, 1, 4);
+      if (isFree(*b, x + 1, below, 1, 4) && placeObject(b, roles.chain, x + 1, below, 0, 1))
+        take(b, x + 1, below, 1, 4);
       break;
     case 2:
-      if (isFree(*b, x + w - 2, below, 1, 2) && placeObject(b, 19, x + w - 2, below)) take(b, x + w - 2, below, 1, 2);
+      if (isFree(*b, x + w - 2, below, 1, 2) && placeObject(b, 19, x + w - 2, below))
+        take(b, x + w - 2, below, 1, 2);
       break;
     case 3:
       if (isFree(*b, x + 1, y - 2, 1, 1) && placeObject(b, 11, x + 1, y - 2)) take(b, x + 1, y - 2, 1, 1);
       break;
     case 4: {
-      int def = roles.decorations[static_cast<size_t>(b->rng.below(static_cast<int>(roles.decorations.size())))];
+      int def =
+          roles.decorations[static_cast<size_t>(b->rng.below(static_cast<int>(roles.decorations.size())))];
       int dw = defWidth(*b, def), dh = defHeight(*b, def);
-      if (b->style.objectDefs[static_cast<size_t>(def)].kind != 6 && dw <= w && isFree(*b, x + (w - dw) / 2, y - dh, dw, dh) &&
-          placeObject(b, def, x + (w - dw) / 2, y - dh))
+      if (b->style.objectDefs[static_cast<size_t>(def)].kind != 6 && dw <= w &&
+          isFree(*b, x + (w - dw) / 2, y - dh, dw, dh) && placeObject(b, def, x + (w - dw) / 2, y - dh))
         take(b, x + (w - dw) / 2, y - dh, dw, dh);
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -238,7 +257,8 @@ void buildPlatforms(Builder* b, bool plated) {
   for (int y = groundMin - b->rng.between(6, 8); y >= 3; y -= b->rng.between(6, 9)) {
     int wanted = 1 + width / 22 + b->rng.below(2);
     for (int tries = 0; tries < 10 * wanted && wanted > 0; tries++) {
-      int piece = roles.platforms[static_cast<size_t>(b->rng.below(static_cast<int>(roles.platforms.size())))];
+      int piece =
+          roles.platforms[static_cast<size_t>(b->rng.below(static_cast<int>(roles.platforms.size())))];
       bool plate = plated && b->rng.below(5) == 0;
       if (plate) piece = roles.plate[1];
       int w = pieceWidth(*b, piece), h = pieceHeight(*b, piece);
@@ -283,9 +303,12 @@ void placeGroundObjects(Builder* b) {
   int count = 3 + b->rng.below(3) + b->level->width / 20;
   for (int placed = 0, tries = 0; placed < count && tries < count * 8; tries++) {
     int pick = b->rng.below(10);
-    int def = pick < 6 ? roles.decorations[static_cast<size_t>(b->rng.below(static_cast<int>(roles.decorations.size())))]
-              : pick < 8 ? roles.hazards[static_cast<size_t>(b->rng.below(static_cast<int>(roles.hazards.size())))]
-              : pick == 8 ? roles.banner : roles.portal;
+    int def =
+        pick < 6
+            ? roles.decorations[static_cast<size_t>(b->rng.below(static_cast<int>(roles.decorations.size())))]
+        : pick < 8  ? roles.hazards[static_cast<size_t>(b->rng.below(static_cast<int>(roles.hazards.size())))]
+        : pick == 8 ? roles.banner
+                    : roles.portal;
     int w = defWidth(*b, def), h = defHeight(*b, def);
     int c = findFlat(*b, w, &b->rng);
     if (c < 0) continue;
@@ -337,19 +360,24 @@ void fillHeader(Level* level, int n, int styleIndex, DemoRng* rng) {
 }  // namespace
 
 int demoLevelStyle(int n) {
-  if (n == 37) return 8;   // levels that borrow another style's look
+  if (n == 37) return 8;  // levels that borrow another style's look
   if (n == 94) return 2;
   return n / 10;
 }
 
 bool demoLevelCompressed(int n) { return n % 3 == 1; }
 
-std::vector<uint8_t> storeDemoLevel(int n, const std::vector<DemoStyle>& sources, const std::vector<Style>& styles) {
+std::vector<uint8_t> storeDemoLevel(int n, const std::vector<DemoStyle>& sources,
+                                    const std::vector<Style>& styles) {
   int styleIndex = demoLevelStyle(n);
   Level level{};
   clearLevelObjects(&level);
-  Builder b{&level, sources[static_cast<size_t>(styleIndex)], styles[static_cast<size_t>(styleIndex)],
-            DemoRng{static_cast<uint64_t>(n) * 2654435761u + 99}, {}, {}};
+  Builder b{&level,
+            sources[static_cast<size_t>(styleIndex)],
+            styles[static_cast<size_t>(styleIndex)],
+            DemoRng{static_cast<uint64_t>(n) * 2654435761u + 99},
+            {},
+            {}};
 
   // Every width class in turn, and a height the editor allows for the width.
   int widthClass = (n * 3 + n / 10) % 7;

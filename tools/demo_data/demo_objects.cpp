@@ -3,6 +3,7 @@
 // every kind the binding knows: part modes 160 and 240, type codes 2, 3 (with
 // several parts at negative offsets), 6 and 9, and plain ones.
 #include <cstdlib>
+
 #include "demo_style.h"
 
 namespace {
@@ -28,7 +29,8 @@ void ray(Canvas* c, int cx, int cy, int direction, int length, uint8_t colour) {
   static const int dx[8] = {2, 1, 0, -1, -2, -1, 0, 1}, dy[8] = {0, 1, 2, 1, 0, -1, -2, -1};
   for (int t = 0; t <= length; t++) {
     putPixel(c, cx + dx[direction & 7] * t / 2, cy + dy[direction & 7] * t / 2, colour);
-    putPixel(c, cx + dx[direction & 7] * t / 2 + (dy[direction & 7] != 0), cy + dy[direction & 7] * t / 2, colour);
+    putPixel(c, cx + dx[direction & 7] * t / 2 + (dy[direction & 7] != 0), cy + dy[direction & 7] * t / 2,
+             colour);
   }
 }
 
@@ -53,20 +55,45 @@ int triangle(int x, int period, int amplitude) {  // 0..amplitude..0 over one pe
 // --- sprites ---------------------------------------------------------------------
 
 enum Sprite {
-  SpriteExit, SpriteHatch, SpriteHatchLamp, SpriteWater, SpriteTrap, SpritePool, SpriteSign, SpriteLamp,
-  SpriteChain, SpritePole, SpriteCloth, SpriteBush, SpriteTorch, SpriteGem, SpriteFan, SpriteBubbles,
-  SpritePennant, SpriteSpikes, SpriteBridge, SpriteCrystal, SpritePortalSide, SpritePortalCore,
-  SpriteLantern, SpriteStatue, SpriteLift, SpriteMushroom, SpriteBird,
+  SpriteExit,
+  SpriteHatch,
+  SpriteHatchLamp,
+  SpriteWater,
+  SpriteTrap,
+  SpritePool,
+  SpriteSign,
+  SpriteLamp,
+  SpriteChain,
+  SpritePole,
+  SpriteCloth,
+  SpriteBush,
+  SpriteTorch,
+  SpriteGem,
+  SpriteFan,
+  SpriteBubbles,
+  SpritePennant,
+  SpriteSpikes,
+  SpriteBridge,
+  SpriteCrystal,
+  SpritePortalSide,
+  SpritePortalCore,
+  SpriteLantern,
+  SpriteStatue,
+  SpriteLift,
+  SpriteMushroom,
+  SpriteBird,
 };
 
 struct SpriteSize {
   int width, height, frames;
 };
+// clang-format off
 const SpriteSize spriteSizes[] = {
     {3, 4, 4}, {3, 2, 2}, {1, 2, 1}, {2, 1, 8}, {2, 2, 2}, {2, 1, 2}, {1, 2, 1}, {1, 2, 4}, {1, 2, 1},
     {1, 4, 1}, {2, 2, 3}, {2, 2, 1}, {1, 2, 4}, {1, 1, 1}, {2, 2, 2}, {1, 3, 3}, {1, 2, 2}, {2, 1, 1},
     {2, 1, 1}, {2, 2, 1}, {1, 3, 1}, {2, 3, 4}, {1, 2, 2}, {2, 3, 1}, {2, 1, 2}, {2, 2, 1}, {2, 1, 2},
 };
+// clang-format on
 
 void drawExit(Canvas* c, int f, uint32_t seed) {
   for (int y = 0; y < 32; y++)
@@ -75,10 +102,17 @@ void drawExit(Canvas* c, int f, uint32_t seed) {
       bool lintel = y >= 2 && y < 9 && x >= 1 && x < 47;
       int dx = x - 24, dy = y - 16;
       bool door = x >= 13 && x < 35 && y >= 12 && (y >= 18 || dx * dx + dy * dy * 4 < 150);
-      if (door) putPixel(c, x, y, y >= 25 ? rampColour(RampFire, 2 + (y - 25) / 2) : PaletteBlack);
-      else if (lintel) putPixel(c, x, y, rampColour(RampBody, y == 2 ? 12 : y == 8 ? 4 : 8 + (x % 6 == 0)));
-      else if (pillar && y >= 9) putPixel(c, x, y, rampColour(RampBody, (x == 2 || x == 37) ? 11 : (x == 10 || x == 45) ? 4 : 7 + (y % 8 == 0)));
-      else if (y >= 9 && x >= 11 && x < 37 && !door && y < 30) putPixel(c, x, y, rampColour(RampBody, 6));
+      if (door)
+        putPixel(c, x, y, y >= 25 ? rampColour(RampFire, 2 + (y - 25) / 2) : PaletteBlack);
+      else if (lintel)
+        putPixel(c, x, y, rampColour(RampBody, y == 2 ? 12 : y == 8 ? 4 : 8 + (x % 6 == 0)));
+      else if (pillar && y >= 9)
+        putPixel(c, x, y,
+                 rampColour(RampBody, (x == 2 || x == 37)    ? 11
+                                      : (x == 10 || x == 45) ? 4
+                                                             : 7 + (y % 8 == 0)));
+      else if (y >= 9 && x >= 11 && x < 37 && !door && y < 30)
+        putPixel(c, x, y, rampColour(RampBody, 6));
       if (y >= 30 && x >= 0 && x < 48) putPixel(c, x, y, rampColour(RampBody, y == 30 ? 10 : 5));
     }
   for (int side = 0; side < 2; side++) {
@@ -92,7 +126,12 @@ void drawExit(Canvas* c, int f, uint32_t seed) {
 void drawHatch(Canvas* c, int f) {
   for (int y = 0; y < 12; y++)
     for (int x = 2; x < 46; x++)
-      putPixel(c, x, y, rampColour(RampBody, y == 0 ? 12 : y == 11 ? 3 : (x == 2 ? 10 : x == 45 ? 4 : 7 + (x % 11 == 0))));
+      putPixel(c, x, y,
+               rampColour(RampBody, y == 0    ? 12
+                                    : y == 11 ? 3
+                                              : (x == 2    ? 10
+                                                 : x == 45 ? 4
+                                                           : 7 + (x % 11 == 0))));
   for (int x = 6; x < 42; x += 6) fillRect(c, x, 3, x + 2, 5, rampColour(RampPlate, 12));
   int gap = f == 0 ? 0 : 3;  // the flaps part a little on the second frame
   fillRect(c, 8, 12, 24 - gap, 15, rampColour(RampPlate, 8));
@@ -119,7 +158,8 @@ void drawWater(Canvas* c, int f) {
 
 void drawTrap(Canvas* c, int f) {
   fillRect(c, 12, 12, 20, 16, rampColour(RampBody, 5));
-  for (int blade = 0; blade < 4; blade++) ray(c, 16, 7, f + blade * 2, 12, rampColour(RampPlate, 10 + blade % 2 * 2));
+  for (int blade = 0; blade < 4; blade++)
+    ray(c, 16, 7, f + blade * 2, 12, rampColour(RampPlate, 10 + blade % 2 * 2));
   disc(c, 16, 7, 2, RampAccent, 9);
 }
 
@@ -136,7 +176,9 @@ void drawPool(Canvas* c, int f, uint32_t seed) {
 void drawSign(Canvas* c) {
   fillRect(c, 7, 6, 9, 16, rampColour(RampBody, 5));
   fillRect(c, 1, 1, 15, 7, rampColour(RampBody, 10));
-  for (int t = 0; t < 5; t++) fillRect(c, 3 + t * 2, 4 - (t > 2 ? 4 - t : t) / 2, 5 + t * 2, 4 + (t > 2 ? 4 - t : t) / 2, rampColour(RampAccent, 8));
+  for (int t = 0; t < 5; t++)
+    fillRect(c, 3 + t * 2, 4 - (t > 2 ? 4 - t : t) / 2, 5 + t * 2, 4 + (t > 2 ? 4 - t : t) / 2,
+             rampColour(RampAccent, 8));
 }
 
 void drawLamp(Canvas* c, int f, uint32_t seed) {
@@ -149,11 +191,13 @@ void drawChain(Canvas* c) {
   for (int link = 0; link < 4; link++) {
     int y = link * 4;
     uint8_t colour = rampColour(RampPlate, link % 2 ? 8 : 11);
-    if (link % 2) fillRect(c, 7, y, 9, y + 4, colour);
+    if (link % 2)
+      fillRect(c, 7, y, 9, y + 4, colour);
     else {
       fillRect(c, 6, y, 10, y + 1, colour);
       fillRect(c, 6, y + 3, 10, y + 4, colour);
-      putPixel(c, 5, y + 1, colour), putPixel(c, 5, y + 2, colour), putPixel(c, 10, y + 1, colour), putPixel(c, 10, y + 2, colour);
+      putPixel(c, 5, y + 1, colour), putPixel(c, 5, y + 2, colour), putPixel(c, 10, y + 1, colour),
+          putPixel(c, 10, y + 2, colour);
     }
   }
 }
@@ -177,7 +221,8 @@ void drawCloth(Canvas* c, int f) {
 
 void drawBush(Canvas* c, uint32_t seed) {
   DemoRng rng{seed + 5};
-  for (int k = 0; k < 9; k++) disc(c, 6 + rng.below(20), 8 + rng.below(5), 3 + rng.below(3), RampSurface, 6 + rng.below(3));
+  for (int k = 0; k < 9; k++)
+    disc(c, 6 + rng.below(20), 8 + rng.below(5), 3 + rng.below(3), RampSurface, 6 + rng.below(3));
   for (int k = 0; k < 5; k++) putPixel(c, 5 + rng.below(22), 5 + rng.below(8), rampColour(RampAccent, 11));
 }
 
@@ -198,7 +243,8 @@ void drawGem(Canvas* c, int f) {
 
 void drawFan(Canvas* c, int f) {
   fillRect(c, 15, 8, 17, 16, rampColour(RampBody, 5));
-  for (int blade = 0; blade < 4; blade++) ray(c, 16, 7, f + blade * 2, 10, rampColour(RampBody, 9 + blade % 2 * 3));
+  for (int blade = 0; blade < 4; blade++)
+    ray(c, 16, 7, f + blade * 2, 10, rampColour(RampBody, 9 + blade % 2 * 3));
   disc(c, 16, 7, 1, RampPlate, 12);
 }
 
@@ -228,7 +274,8 @@ void drawSpikes(Canvas* c) {
   for (int s = 0; s < 4; s++)
     for (int y = 0; y < 8; y++) {
       int half = y / 2;
-      for (int x = -half; x <= half; x++) putPixel(c, s * 8 + 4 + x, y, rampColour(RampPlate, x < 0 ? 12 : 7));
+      for (int x = -half; x <= half; x++)
+        putPixel(c, s * 8 + 4 + x, y, rampColour(RampPlate, x < 0 ? 12 : 7));
     }
 }
 
@@ -245,7 +292,8 @@ void drawCrystal(Canvas* c, uint32_t seed) {
   for (int k = 0; k < 4; k++) {
     int x = 5 + k * 7 + rng.below(3), height = 6 + rng.below(8);
     for (int y = 0; y < height; y++)
-      for (int w = -1; w <= 1; w++) putPixel(c, x + w, 15 - y, rampColour(RampAccent, y == height - 1 ? 13 : w < 0 ? 11 : 8 - w));
+      for (int w = -1; w <= 1; w++)
+        putPixel(c, x + w, 15 - y, rampColour(RampAccent, y == height - 1 ? 13 : w < 0 ? 11 : 8 - w));
   }
 }
 
@@ -293,7 +341,8 @@ void drawMushroom(Canvas* c, int f) {
   fillRect(c, 13, 8, 19, 16, rampColour(RampBody, 11));
   for (int y = 0; y < 9; y++) {
     int half = y < 5 ? 6 + y * 2 : 14;
-    for (int x = -half; x < half; x++) putPixel(c, 16 + x, y + 1, rampColour(RampAccent, 6 + (y < 3) * 3 + f));
+    for (int x = -half; x < half; x++)
+      putPixel(c, 16 + x, y + 1, rampColour(RampAccent, 6 + (y < 3) * 3 + f));
   }
   for (int k = 0; k < 4; k++) disc(c, 7 + k * 6, 3 + k % 2 * 3, 1, RampSurface, 12);
 }
@@ -310,33 +359,87 @@ void drawBird(Canvas* c, int f) {
 
 void drawSprite(Sprite sprite, Canvas* c, int f, uint32_t seed) {
   switch (sprite) {
-    case SpriteExit: drawExit(c, f, seed); break;
-    case SpriteHatch: drawHatch(c, f); break;
-    case SpriteHatchLamp: drawHatchLamp(c); break;
-    case SpriteWater: drawWater(c, f); break;
-    case SpriteTrap: drawTrap(c, f); break;
-    case SpritePool: drawPool(c, f, seed); break;
-    case SpriteSign: drawSign(c); break;
-    case SpriteLamp: drawLamp(c, f, seed); break;
-    case SpriteChain: drawChain(c); break;
-    case SpritePole: drawPole(c); break;
-    case SpriteCloth: drawCloth(c, f); break;
-    case SpriteBush: drawBush(c, seed); break;
-    case SpriteTorch: drawTorch(c, f, seed); break;
-    case SpriteGem: drawGem(c, f); break;
-    case SpriteFan: drawFan(c, f); break;
-    case SpriteBubbles: drawBubbles(c, f, seed); break;
-    case SpritePennant: drawPennant(c, f); break;
-    case SpriteSpikes: drawSpikes(c); break;
-    case SpriteBridge: drawBridge(c); break;
-    case SpriteCrystal: drawCrystal(c, seed); break;
-    case SpritePortalSide: drawPortalSide(c, f); break;
-    case SpritePortalCore: drawPortalCore(c, f); break;
-    case SpriteLantern: drawLantern(c, f); break;
-    case SpriteStatue: drawStatue(c); break;
-    case SpriteLift: drawLift(c, f); break;
-    case SpriteMushroom: drawMushroom(c, f); break;
-    case SpriteBird: drawBird(c, f); break;
+    case SpriteExit:
+      drawExit(c, f, seed);
+      break;
+    case SpriteHatch:
+      drawHatch(c, f);
+      break;
+    case SpriteHatchLamp:
+      drawHatchLamp(c);
+      break;
+    case SpriteWater:
+      drawWater(c, f);
+      break;
+    case SpriteTrap:
+      drawTrap(c, f);
+      break;
+    case SpritePool:
+      drawPool(c, f, seed);
+      break;
+    case SpriteSign:
+      drawSign(c);
+      break;
+    case SpriteLamp:
+      drawLamp(c, f, seed);
+      break;
+    case SpriteChain:
+      drawChain(c);
+      break;
+    case SpritePole:
+      drawPole(c);
+      break;
+    case SpriteCloth:
+      drawCloth(c, f);
+      break;
+    case SpriteBush:
+      drawBush(c, seed);
+      break;
+    case SpriteTorch:
+      drawTorch(c, f, seed);
+      break;
+    case SpriteGem:
+      drawGem(c, f);
+      break;
+    case SpriteFan:
+      drawFan(c, f);
+      break;
+    case SpriteBubbles:
+      drawBubbles(c, f, seed);
+      break;
+    case SpritePennant:
+      drawPennant(c, f);
+      break;
+    case SpriteSpikes:
+      drawSpikes(c);
+      break;
+    case SpriteBridge:
+      drawBridge(c);
+      break;
+    case SpriteCrystal:
+      drawCrystal(c, seed);
+      break;
+    case SpritePortalSide:
+      drawPortalSide(c, f);
+      break;
+    case SpritePortalCore:
+      drawPortalCore(c, f);
+      break;
+    case SpriteLantern:
+      drawLantern(c, f);
+      break;
+    case SpriteStatue:
+      drawStatue(c);
+      break;
+    case SpriteLift:
+      drawLift(c, f);
+      break;
+    case SpriteMushroom:
+      drawMushroom(c, f);
+      break;
+    case SpriteBird:
+      drawBird(c, f);
+      break;
   }
 }
 
@@ -356,8 +459,8 @@ DemoPattern makeAnimation(DemoStyle* style, Sprite sprite) {
 
 // --- definitions -----------------------------------------------------------------
 
-constexpr uint8_t ModeRepeated = 0xF0;   // part 0 mode for kind 3
-constexpr uint8_t ModeTiled = 0xA0;      // part 0 mode for kind 4
+constexpr uint8_t ModeRepeated = 0xF0;  // part 0 mode for kind 3
+constexpr uint8_t ModeTiled = 0xA0;     // part 0 mode for kind 4
 
 struct PartPlan {
   Sprite sprite;
@@ -370,6 +473,7 @@ struct DefinitionPlan {
   int partCount;
 };
 
+// clang-format off
 const DefinitionPlan definitionPlans[] = {
     {0, {{SpriteExit, 0, 0, 0}}, 1},                                                              // 0 exit
     {3, {{SpriteHatch, 0, 0, 0}, {SpriteHatchLamp, 0, -16, -8}, {SpriteHatchLamp, 0, 48, -8}}, 3},  // 1 entrance
@@ -396,6 +500,7 @@ const DefinitionPlan definitionPlans[] = {
     {0, {{SpriteMushroom, 0, 0, 0}}, 1},                                                          // 22 mushroom
     {0, {{SpriteBird, 0, 0, 0}}, 1},                                                              // 23 bird
 };
+// clang-format on
 
 // Some styles' stored definitions name the wrong animation for their first
 // part and the loader puts it right; the stored files keep that quirk.

@@ -24,8 +24,8 @@ struct Canvas {
   int width = 0, height = 0;  // pixels; multiples of 16 and 8
   std::vector<uint8_t> pixels;
 };
-Canvas makeCanvas(int columns, int rows);  // all palette index 0
-void putPixel(Canvas* canvas, int x, int y, uint8_t colour);  // ignores pixels outside
+Canvas makeCanvas(int columns, int rows);                                  // all palette index 0
+void putPixel(Canvas* canvas, int x, int y, uint8_t colour);               // ignores pixels outside
 std::vector<uint16_t> cutIntoBlocks(const Canvas& canvas, BlockSet* set);  // row by row
 
 struct DemoPattern {
@@ -34,11 +34,11 @@ struct DemoPattern {
 };
 
 struct DemoPart {
-  uint8_t mode = 0;            // byte 1: 160 and 240 make part 0 choose kinds 4 and 3
-  int16_t dxPixels = 0;        // offset from the object's position
+  uint8_t mode = 0;      // byte 1: 160 and 240 make part 0 choose kinds 4 and 3
+  int16_t dxPixels = 0;  // offset from the object's position
   int16_t dyPixels = 0;
-  uint8_t extra = 0;           // byte 9
-  int anim = 0;                // animation index, stored as a record offset or an index link
+  uint8_t extra = 0;  // byte 9
+  int anim = 0;       // animation index, stored as a record offset or an index link
 };
 
 struct DemoObjectDef {
@@ -48,15 +48,15 @@ struct DemoObjectDef {
 
 // Pieces and definitions the level builder knows by role.
 struct StyleRoles {
-  int fill[3];       // ground fill 1x1, 2x2, 4x4 (no edges)
-  int surface[3];    // ground top 1x2, 2x2, 4x2 (surface row over fill)
-  int plate[2];      // flagged plates 2x2, 4x2
-  std::vector<int> platforms;   // floating ledges and islands
-  std::vector<int> boulders;    // shapes that stand on the ground
-  std::vector<int> pillars;     // tall narrow shapes
-  std::vector<int> tufts;       // small things on top of the ground
+  int fill[3];                 // ground fill 1x1, 2x2, 4x4 (no edges)
+  int surface[3];              // ground top 1x2, 2x2, 4x2 (surface row over fill)
+  int plate[2];                // flagged plates 2x2, 4x2
+  std::vector<int> platforms;  // floating ledges and islands
+  std::vector<int> boulders;   // shapes that stand on the ground
+  std::vector<int> pillars;    // tall narrow shapes
+  std::vector<int> tufts;      // small things on top of the ground
   int stairsUp, stairsDown;
-  int hanging, capstone;         // under ceilings, on top of pillars
+  int hanging, capstone;  // under ceilings, on top of pillars
   int entrance, exit, water, pool, chain, banner, portal;
   std::vector<int> decorations;  // single animated or still objects on the ground
   std::vector<int> hazards;
@@ -70,7 +70,7 @@ struct DemoStyle {
   std::vector<DemoPattern> anims;
   std::vector<DemoObjectDef> objectDefs;
   StyleRoles roles = {};
-  bool compressed = false;       // stored as a GSCM stream
+  bool compressed = false;  // stored as a GSCM stream
 };
 
 // Builders, in the order they run.

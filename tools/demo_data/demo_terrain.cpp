@@ -6,7 +6,22 @@
 
 namespace {
 
-enum Material { Soil, Rock, Brick, Crystal, Ice, Sand, Metal, Basalt, Wood, Marble, Cloud, Mud, Coral, Candy };
+enum Material {
+  Soil,
+  Rock,
+  Brick,
+  Crystal,
+  Ice,
+  Sand,
+  Metal,
+  Basalt,
+  Wood,
+  Marble,
+  Cloud,
+  Mud,
+  Coral,
+  Candy
+};
 enum Surface { Grass, Snow, Moss, Ripple, Bevel, CrystalTips, Frosting, Seaweed };
 
 struct Theme {
@@ -17,32 +32,58 @@ struct Theme {
 };
 
 // Mid tones are 6-bit levels; ramps run from near black through them to near white.
+// clang-format off
 const Theme themes[12] = {
-    {{2, 3, 10}, {{34, 22, 12}, {14, 40, 10}, {30, 30, 34}, {32, 34, 40}, {10, 24, 52}, {60, 34, 8}, {36, 22, 10}, {50, 10, 10}},
+    {{2, 3, 10},
+     {{34, 22, 12}, {14, 40, 10}, {30, 30, 34}, {32, 34, 40},
+      {10, 24, 52}, {60, 34, 8}, {36, 22, 10}, {50, 10, 10}},
      Soil, Brick, Grass, Bevel},
-    {{4, 0, 8}, {{20, 14, 26}, {40, 16, 56}, {36, 14, 50}, {30, 30, 36}, {16, 52, 12}, {60, 20, 50}, {26, 26, 30}, {10, 50, 56}},
+    {{4, 0, 8},
+     {{20, 14, 26}, {40, 16, 56}, {36, 14, 50}, {30, 30, 36},
+      {16, 52, 12}, {60, 20, 50}, {26, 26, 30}, {10, 50, 56}},
      Rock, Crystal, CrystalTips, CrystalTips},
-    {{0, 4, 14}, {{30, 44, 56}, {58, 60, 63}, {28, 32, 40}, {36, 40, 46}, {8, 30, 50}, {50, 56, 63}, {24, 30, 40}, {40, 10, 40}},
+    {{0, 4, 14},
+     {{30, 44, 56}, {58, 60, 63}, {28, 32, 40}, {36, 40, 46},
+      {8, 30, 50}, {50, 56, 63}, {24, 30, 40}, {40, 10, 40}},
      Ice, Brick, Snow, Snow},
-    {{12, 6, 2}, {{52, 40, 20}, {58, 48, 28}, {48, 32, 16}, {44, 30, 10}, {6, 30, 40}, {62, 40, 6}, {40, 24, 12}, {10, 44, 40}},
+    {{12, 6, 2},
+     {{52, 40, 20}, {58, 48, 28}, {48, 32, 16}, {44, 30, 10},
+      {6, 30, 40}, {62, 40, 6}, {40, 24, 12}, {10, 44, 40}},
      Sand, Brick, Ripple, Bevel},
-    {{2, 4, 4}, {{36, 20, 10}, {40, 42, 44}, {30, 32, 36}, {34, 36, 40}, {40, 48, 8}, {63, 30, 4}, {30, 32, 36}, {60, 50, 4}},
+    {{2, 4, 4},
+     {{36, 20, 10}, {40, 42, 44}, {30, 32, 36}, {34, 36, 40},
+      {40, 48, 8}, {63, 30, 4}, {30, 32, 36}, {60, 50, 4}},
      Rock, Metal, Bevel, Bevel},
-    {{8, 1, 1}, {{14, 12, 14}, {26, 22, 22}, {24, 12, 10}, {30, 30, 30}, {63, 24, 2}, {63, 50, 10}, {20, 16, 16}, {63, 40, 0}},
+    {{8, 1, 1},
+     {{14, 12, 14}, {26, 22, 22}, {24, 12, 10}, {30, 30, 30},
+      {63, 24, 2}, {63, 50, 10}, {20, 16, 16}, {63, 40, 0}},
      Basalt, Brick, Bevel, Bevel},
-    {{1, 6, 4}, {{28, 18, 8}, {12, 36, 8}, {38, 24, 10}, {28, 30, 28}, {6, 28, 30}, {60, 40, 10}, {30, 18, 6}, {50, 14, 30}},
+    {{1, 6, 4},
+     {{28, 18, 8}, {12, 36, 8}, {38, 24, 10}, {28, 30, 28},
+      {6, 28, 30}, {60, 40, 10}, {30, 18, 6}, {50, 14, 30}},
      Soil, Wood, Moss, Moss},
-    {{6, 4, 12}, {{52, 50, 46}, {56, 44, 10}, {44, 42, 40}, {56, 44, 10}, {4, 24, 50}, {63, 44, 16}, {46, 40, 30}, {20, 10, 50}},
+    {{6, 4, 12},
+     {{52, 50, 46}, {56, 44, 10}, {44, 42, 40}, {56, 44, 10},
+      {4, 24, 50}, {63, 44, 16}, {46, 40, 30}, {20, 10, 50}},
      Marble, Brick, Bevel, Bevel},
-    {{16, 28, 48}, {{58, 58, 62}, {63, 63, 63}, {46, 40, 54}, {40, 44, 52}, {20, 40, 60}, {63, 56, 20}, {50, 34, 40}, {63, 30, 40}},
+    {{16, 28, 48},
+     {{58, 58, 62}, {63, 63, 63}, {46, 40, 54}, {40, 44, 52},
+      {20, 40, 60}, {63, 56, 20}, {50, 34, 40}, {63, 30, 40}},
      Cloud, Brick, Bevel, Bevel},
-    {{4, 8, 4}, {{22, 18, 8}, {18, 30, 6}, {24, 18, 10}, {24, 26, 24}, {14, 24, 10}, {40, 60, 20}, {26, 20, 12}, {50, 40, 10}},
+    {{4, 8, 4},
+     {{22, 18, 8}, {18, 30, 6}, {24, 18, 10}, {24, 26, 24},
+      {14, 24, 10}, {40, 60, 20}, {26, 20, 12}, {50, 40, 10}},
      Mud, Wood, Moss, Moss},
-    {{20, 6, 20}, {{26, 14, 6}, {62, 36, 50}, {62, 40, 52}, {50, 50, 56}, {50, 20, 8}, {63, 40, 50}, {60, 50, 40}, {30, 50, 60}},
+    {{20, 6, 20},
+     {{26, 14, 6}, {62, 36, 50}, {62, 40, 52}, {50, 50, 56},
+      {50, 20, 8}, {63, 40, 50}, {60, 50, 40}, {30, 50, 60}},
      Wood, Candy, Frosting, Frosting},
-    {{0, 8, 20}, {{44, 38, 24}, {8, 36, 20}, {56, 24, 24}, {30, 36, 40}, {30, 50, 60}, {50, 60, 40}, {36, 30, 20}, {60, 40, 10}},
+    {{0, 8, 20},
+     {{44, 38, 24}, {8, 36, 20}, {56, 24, 24}, {30, 36, 40},
+      {30, 50, 60}, {50, 60, 40}, {36, 30, 20}, {60, 40, 10}},
      Sand, Coral, Seaweed, Bevel},
 };
+// clang-format on
 
 uint8_t clamp63(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 63 ? 63 : v); }
 
@@ -124,7 +165,8 @@ uint8_t materialTexel(Material m, int ramp, int x, int y, uint32_t seed) {
     }
     case Basalt:
       s = 3 + static_cast<int>(h % 2);
-      if ((x * 5 + y * 11) % 23 == 0 || (x * 3 - y * 7 + 64) % 29 == 0) return rampColour(RampFire, 8 + static_cast<int>(h % 3));
+      if ((x * 5 + y * 11) % 23 == 0 || (x * 3 - y * 7 + 64) % 29 == 0)
+        return rampColour(RampFire, 8 + static_cast<int>(h % 3));
       break;
     case Wood: {
       int plank = (y / 4) % 4;
@@ -177,7 +219,8 @@ void dressTop(Surface surface, int ramp, int x, uint32_t seed, uint8_t column[8]
       for (int y = 0; y < top; y++) column[y] = 0;
       if (h % 3 == 0) column[top - 1] = rampColour(RampSurface, 10);  // a blade sticking up
       if (surface == Seaweed && h % 4 == 1) column[0] = rampColour(RampSurface, 9);
-      for (int y = top; y < top + 3; y++) column[y] = rampColour(RampSurface, 6 + static_cast<int>((h >> (y * 2)) % 4));
+      for (int y = top; y < top + 3; y++)
+        column[y] = rampColour(RampSurface, 6 + static_cast<int>((h >> (y * 2)) % 4));
       if (h % 5 == 0) column[top + 3] = rampColour(RampSurface, 5);
       break;
     }
@@ -287,12 +330,24 @@ DemoPattern makePiece(DemoStyle* style, const Theme& theme, const Shape& shape) 
       if (!filledAt(shape, piece.width, piece.height, c + 1, r)) edges |= EdgeRight;
       BlockImage image;
       switch (code) {
-        case 'f': image = paintCell(theme.ground, RampGround, theme.surface, 0, c, r, seed); break;
-        case 't': image = paintCell(theme.ground, RampGround, theme.surface, edges & EdgeTop, c, r, seed); break;
-        case 'g': image = paintCell(theme.ground, RampGround, theme.surface, edges, c, r, seed); break;
-        case 'w': image = paintCell(theme.wall, RampWall, theme.wallTop, 0, c, r, seed + 1); break;
-        case 'W': image = paintCell(theme.wall, RampWall, theme.wallTop, edges, c, r, seed + 1); break;
-        default: image = paintCell(Metal, RampPlate, Bevel, 0, c, r, seed + 2); break;
+        case 'f':
+          image = paintCell(theme.ground, RampGround, theme.surface, 0, c, r, seed);
+          break;
+        case 't':
+          image = paintCell(theme.ground, RampGround, theme.surface, edges & EdgeTop, c, r, seed);
+          break;
+        case 'g':
+          image = paintCell(theme.ground, RampGround, theme.surface, edges, c, r, seed);
+          break;
+        case 'w':
+          image = paintCell(theme.wall, RampWall, theme.wallTop, 0, c, r, seed + 1);
+          break;
+        case 'W':
+          image = paintCell(theme.wall, RampWall, theme.wallTop, edges, c, r, seed + 1);
+          break;
+        default:
+          image = paintCell(Metal, RampPlate, Bevel, 0, c, r, seed + 2);
+          break;
       }
       cells.push_back(addBlock(&style->blocks, image));
     }
@@ -307,7 +362,8 @@ DemoPattern makeTuft(DemoStyle* style, int variant) {
   DemoRng rng{static_cast<uint64_t>(style->index * 131 + variant)};
   for (int stem = 0; stem < 7; stem++) {
     int x = 3 + rng.below(26), height = 2 + rng.below(5);
-    for (int y = 0; y < height; y++) putPixel(&canvas, x + (y > 2 ? (stem % 2) : 0), 7 - y, rampColour(RampSurface, 5 + y));
+    for (int y = 0; y < height; y++)
+      putPixel(&canvas, x + (y > 2 ? (stem % 2) : 0), 7 - y, rampColour(RampSurface, 5 + y));
     if (variant == 1 && stem % 2 == 0) {  // flowers
       putPixel(&canvas, x, 7 - height, rampColour(RampAccent, 11));
       putPixel(&canvas, x - 1, 7 - height, rampColour(RampAccent, 9));
@@ -328,6 +384,7 @@ DemoPattern makeTuft(DemoStyle* style, int variant) {
   return piece;
 }
 
+// clang-format off
 const Shape shapes[] = {
     {{"f"}},                                                   // 0 fill 1x1
     {{"ff", "ff"}},                                            // 1 fill 2x2
@@ -353,6 +410,7 @@ const Shape shapes[] = {
     {{"....gggg....", "..gggggggg..", ".gggggggggg.", "gggggggggggg", "gggggggggggg"}},  // 21 plateau 12x5
     {{"WW"}},                                                  // 22 capstone 2x1
 };
+// clang-format on
 
 }  // namespace
 

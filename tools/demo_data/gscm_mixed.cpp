@@ -1,6 +1,7 @@
 // GSCM streams that mix blocks without rules with compressed blocks, so the
 // demo files exercise every shape of block the readers accept.
 #include <algorithm>
+
 #include "compress/gscm_compress.h"
 #include "data/byte_order.h"
 #include "demo_files.h"

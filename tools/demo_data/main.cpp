@@ -2,14 +2,18 @@
 // twelve styles and LEVELS/LEVEL000.DAT .. LEVEL119.DAT, into <dir>. The same
 // bytes on every run.
 #include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
+
 #include "data/bind.h"
 #include "data/failure.h"
 #include "demo_files.h"
 
 // Styles stored GSCM-compressed; the rest are plain FORM files.
-static bool styleCompressed(int index) { return index == 0 || index == 3 || index == 4 || index == 7 || index == 9 || index == 11; }
+static bool styleCompressed(int index) {
+  return index == 0 || index == 3 || index == 4 || index == 7 || index == 9 || index == 11;
+}
 
 static bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   FILE* file = std::fopen(path.c_str(), "wb");
@@ -33,7 +37,8 @@ int main(int argc, char** argv) {
   for (int i = 0; i < StyleCount; i++) {
     sources[static_cast<size_t>(i)] = buildDemoStyle(i);
     sources[static_cast<size_t>(i)].compressed = styleCompressed(i);
-    std::vector<uint8_t> bytes = storeStyle(sources[static_cast<size_t>(i)], styleTable[i].size, styleTable[i].crc);
+    std::vector<uint8_t> bytes =
+        storeStyle(sources[static_cast<size_t>(i)], styleTable[i].size, styleTable[i].crc);
     if (bytes.empty()) {
       std::fprintf(stderr, "style %s does not fit its %u bytes (content %zu bytes)\n", styleTable[i].stem,
                    styleTable[i].size, styleContainer(sources[static_cast<size_t>(i)]).size());

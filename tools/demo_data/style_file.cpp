@@ -2,13 +2,16 @@
 // optionally GSCM-compressed, padded to the table's size and CRC-32.
 #include <cstdio>
 #include <cstring>
+
 #include "compress/gscm_compress.h"
 #include "data/byte_order.h"
 #include "demo_files.h"
 
 namespace {
 
-void putBytes(std::vector<uint8_t>* out, const char* text) { out->insert(out->end(), text, text + std::strlen(text)); }
+void putBytes(std::vector<uint8_t>* out, const char* text) {
+  out->insert(out->end(), text, text + std::strlen(text));
+}
 void putU16(std::vector<uint8_t>* out, uint32_t value) {
   out->push_back(static_cast<uint8_t>(value));
   out->push_back(static_cast<uint8_t>(value >> 8));
@@ -75,13 +78,15 @@ void animationChunks(const DemoStyle& style, std::vector<uint8_t>* frameData, st
 // A part names its animation by record offset while that fits the link
 // byte, otherwise by index, which must not be mistaken for an offset.
 int animationLink(int anim, const std::vector<uint32_t>& recordOffsets) {
-  if (recordOffsets[static_cast<size_t>(anim)] <= 255) return static_cast<int>(recordOffsets[static_cast<size_t>(anim)]);
+  if (recordOffsets[static_cast<size_t>(anim)] <= 255)
+    return static_cast<int>(recordOffsets[static_cast<size_t>(anim)]);
   for (uint32_t offset : recordOffsets)
     if (offset == static_cast<uint32_t>(anim)) return -1;
   return anim <= 255 ? anim : -1;
 }
 
-bool objectChunk(const DemoStyle& style, const std::vector<uint32_t>& recordOffsets, std::vector<uint8_t>* data) {
+bool objectChunk(const DemoStyle& style, const std::vector<uint32_t>& recordOffsets,
+                 std::vector<uint8_t>* data) {
   putU16(data, static_cast<uint32_t>(style.objectDefs.size()));
   for (const DemoObjectDef& def : style.objectDefs) {
     data->push_back(static_cast<uint8_t>(def.parts.size()));
