@@ -95,43 +95,68 @@ const SpriteSize spriteSizes[] = {
 };
 // clang-format on
 
-void drawExit(Canvas* c, int f, uint32_t seed) {
+// Three shapes of exit, so that styles differ: a round arch under a lintel,
+// a square door under a gabled roof, and a pointed door in a mound of rock.
+bool exitBody(int shape, int x, int y) {
+  int dx = x - 24;
+  switch (shape) {
+    case 0:
+      return (y >= 2 && y < 9 && x >= 1 && x < 47) || (y >= 9 && x >= 2 && x < 46);
+    case 1:
+      return (y < 9 && std::abs(dx) <= y * 3 + 1) || (y >= 9 && x >= 4 && x < 44);
+    default:
+      return dx * dx + (y - 32) * (y - 32) * 3 < 24 * 24 + 40;
+  }
+}
+
+bool exitDoor(int shape, int x, int y) {
+  int dx = x - 24, dy = y - 16;
+  switch (shape) {
+    case 0:
+      return x >= 13 && x < 35 && y >= 12 && (y >= 18 || dx * dx + dy * dy * 4 < 150);
+    case 1:
+      return x >= 15 && x < 33 && y >= 13;
+    default:
+      return std::abs(dx) * 3 < (y - 9) * 2 && y >= 11 && std::abs(dx) < 11;
+  }
+}
+
+void drawExit(Canvas* c, int f, uint32_t seed, int shape) {
   for (int y = 0; y < 32; y++)
     for (int x = 0; x < 48; x++) {
-      bool pillar = (x >= 2 && x < 11) || (x >= 37 && x < 46);
-      bool lintel = y >= 2 && y < 9 && x >= 1 && x < 47;
-      int dx = x - 24, dy = y - 16;
-      bool door = x >= 13 && x < 35 && y >= 12 && (y >= 18 || dx * dx + dy * dy * 4 < 150);
-      if (door)
+      if (exitDoor(shape, x, y)) {
         putPixel(c, x, y, y >= 25 ? rampColour(RampFire, 2 + (y - 25) / 2) : PaletteBlack);
-      else if (lintel)
-        putPixel(c, x, y, rampColour(RampBody, y == 2 ? 12 : y == 8 ? 4 : 8 + (x % 6 == 0)));
-      else if (pillar && y >= 9)
-        putPixel(c, x, y,
-                 rampColour(RampBody, (x == 2 || x == 37)    ? 11
-                                      : (x == 10 || x == 45) ? 4
-                                                             : 7 + (y % 8 == 0)));
-      else if (y >= 9 && x >= 11 && x < 37 && !door && y < 30)
-        putPixel(c, x, y, rampColour(RampBody, 6));
-      if (y >= 30 && x >= 0 && x < 48) putPixel(c, x, y, rampColour(RampBody, y == 30 ? 10 : 5));
+      } else if (exitBody(shape, x, y)) {
+        // Light from the top left: edges facing it are lighter.
+        bool lit = !exitBody(shape, x - 1, y) || !exitBody(shape, x, y - 1) || exitDoor(shape, x + 1, y);
+        bool shaded = !exitBody(shape, x + 1, y) || exitDoor(shape, x - 1, y);
+        int shade =
+            lit      ? 11
+            : shaded ? 4
+                     : 7 + ((x * 7 + y * 3 + static_cast<int>(pixelHash(x / 6, y / 4, seed) % 3)) % 9 == 0);
+        if (shape == 0 && (y == 8 || (y >= 9 && (x == 11 || x == 36)))) shade = 4;
+        putPixel(c, x, y, rampColour(RampBody, shade));
+      }
+      if (y >= 30) putPixel(c, x, y, rampColour(RampBody, y == 30 ? 10 : 5));
     }
   for (int side = 0; side < 2; side++) {
-    int tx = side ? 41 : 6;
+    int tx = side ? 41 - (shape == 2) * 3 : 6 + (shape == 2) * 3;
     fillRect(c, tx - 1, 17, tx + 2, 21, rampColour(RampBody, 3));
     flame(c, tx, 16, f, side, seed);
   }
-  fillRect(c, 20, 4, 28, 7, rampColour(RampAccent, 10));  // the sign over the door
+  fillRect(c, 20, 4 + (shape == 1) * 3, 28, 7 + (shape == 1) * 3, rampColour(RampAccent, 10));  // the sign
 }
 
-void drawHatch(Canvas* c, int f) {
+// A flat box, or a dome, with flaps underneath that part on the second frame.
+void drawHatch(Canvas* c, int f, int shape) {
   for (int y = 0; y < 12; y++)
-    for (int x = 2; x < 46; x++)
-      putPixel(c, x, y,
-               rampColour(RampBody, y == 0    ? 12
-                                    : y == 11 ? 3
-                                              : (x == 2    ? 10
-                                                 : x == 45 ? 4
-                                                           : 7 + (x % 11 == 0))));
+    for (int x = 2; x < 46; x++) {
+      int dx = x - 24, dy = 12 - y;
+      if (shape == 1 && dx * dx + dy * dy * 14 > 22 * 22 + 40) continue;  // rounded top
+      int shade = y == 0 ? 12 : y == 11 ? 3 : x == 2 ? 10 : x == 45 ? 4 : 7 + (x % 11 == 0);
+      if (shape == 1 && (dx * dx + (dy + 1) * (dy + 1) * 14 > 22 * 22 + 40)) shade = 12;  // rim light
+      putPixel(c, x, y, rampColour(RampBody, shade));
+    }
   for (int x = 6; x < 42; x += 6) fillRect(c, x, 3, x + 2, 5, rampColour(RampPlate, 12));
   int gap = f == 0 ? 0 : 3;  // the flaps part a little on the second frame
   fillRect(c, 8, 12, 24 - gap, 15, rampColour(RampPlate, 8));
@@ -357,13 +382,13 @@ void drawBird(Canvas* c, int f) {
   }
 }
 
-void drawSprite(Sprite sprite, Canvas* c, int f, uint32_t seed) {
+void drawSprite(Sprite sprite, Canvas* c, int f, uint32_t seed, int variant) {
   switch (sprite) {
     case SpriteExit:
-      drawExit(c, f, seed);
+      drawExit(c, f, seed, variant % 3);
       break;
     case SpriteHatch:
-      drawHatch(c, f);
+      drawHatch(c, f, variant % 2);
       break;
     case SpriteHatchLamp:
       drawHatchLamp(c);
@@ -451,7 +476,7 @@ DemoPattern makeAnimation(DemoStyle* style, Sprite sprite) {
   uint32_t seed = static_cast<uint32_t>(style->index) * 104729u + static_cast<uint32_t>(sprite);
   for (int f = 0; f < size.frames; f++) {
     Canvas canvas = makeCanvas(size.width, size.height);
-    drawSprite(sprite, &canvas, f, seed);
+    drawSprite(sprite, &canvas, f, seed, style->index);
     anim.frames.push_back(cutIntoBlocks(canvas, &style->blocks));
   }
   return anim;
