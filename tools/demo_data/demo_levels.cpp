@@ -162,6 +162,14 @@ void buildGround(Builder* b, bool plated) {
     }
     c0 = c1;
   }
+  // Where the ground steps down, the face of the higher side gets an edge.
+  for (int c = 1; c < width; c++) {
+    int left = b->groundTop[static_cast<size_t>(c - 1)], right = b->groundTop[static_cast<size_t>(c)];
+    if (left == right) continue;
+    int column = left < right ? c - 1 : c, top = std::min(left, right), bottom = std::max(left, right);
+    if (bottom - top < 2) continue;
+    placePiece(b, roles.cliff[left < right ? 1 : 0], column, top + 1, 0, bottom - top - 2);
+  }
 }
 
 // --- shapes and platforms ------------------------------------------------------

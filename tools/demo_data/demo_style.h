@@ -57,6 +57,7 @@ struct StyleRoles {
   std::vector<int> tufts;      // small things on top of the ground
   int stairsUp, stairsDown;
   int hanging, capstone;  // under ceilings, on top of pillars
+  int cliff[2];           // ground faces turned left and right, 1x1
   int entrance, exit, water, pool, chain, banner, portal;
   std::vector<int> decorations;  // single animated or still objects on the ground
   std::vector<int> hazards;

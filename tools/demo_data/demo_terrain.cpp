@@ -300,8 +300,8 @@ BlockImage paintCell(Material m, int ramp, Surface top, int edges, int cx, int c
 }
 
 // Piece shapes. '.' empty; 'f' ground fill; 't' ground under its surface;
-// 'g' ground dressed on every exposed side; 'w' wall fill; 'W' wall dressed;
-// 'p' flagged plate.
+// 'g' ground dressed on every exposed side; 'l', 'r' ground facing left, right; 'w' wall fill; 'W' wall
+// dressed; 'p' flagged plate.
 struct Shape {
   const char* rows[12];
 };
@@ -338,6 +338,12 @@ DemoPattern makePiece(DemoStyle* style, const Theme& theme, const Shape& shape) 
           break;
         case 'g':
           image = paintCell(theme.ground, RampGround, theme.surface, edges, c, r, seed);
+          break;
+        case 'l':
+          image = paintCell(theme.ground, RampGround, theme.surface, EdgeLeft, c, r, seed);
+          break;
+        case 'r':
+          image = paintCell(theme.ground, RampGround, theme.surface, EdgeRight, c, r, seed);
           break;
         case 'w':
           image = paintCell(theme.wall, RampWall, theme.wallTop, 0, c, r, seed + 1);
@@ -409,6 +415,8 @@ const Shape shapes[] = {
     {{"WWWWWWWW"}},                                            // 20 bridge 8x1
     {{"....gggg....", "..gggggggg..", ".gggggggggg.", "gggggggggggg", "gggggggggggg"}},  // 21 plateau 12x5
     {{"WW"}},                                                  // 22 capstone 2x1
+    {{"l"}},                                                   // 23 ground facing left
+    {{"r"}},                                                   // 24 ground facing right
 };
 // clang-format on
 
@@ -434,4 +442,5 @@ void buildPaletteAndTerrain(DemoStyle* style) {
   roles.tufts = {tuftBase, tuftBase + 1, tuftBase + 2};
   roles.hanging = 19;
   roles.capstone = 22;
+  roles.cliff[0] = 23, roles.cliff[1] = 24;
 }
