@@ -136,7 +136,8 @@ TEST_F(DemoData, StylesCoverEveryBindingRuleCorrectionAndOverride) {
 }
 
 TEST_F(DemoData, EveryLevelLoadsBindsAndRewritesToTheBytesItWasStoredAs) {
-  std::set<int> widthClasses;
+  std::set<int> widthClasses, rates, times;
+  std::set<std::string> names;
   int compressed = 0, foreign = 0, flagged = 0;
   for (int n = 0; n < 120; n++) {
     SCOPED_TRACE("level " + std::to_string(n));
@@ -159,6 +160,9 @@ TEST_F(DemoData, EveryLevelLoadsBindsAndRewritesToTheBytesItWasStoredAs) {
     EXPECT_LE(level->startY + 20, level->height);
 
     int objects = 0, cells = 0, entrances = 0, exits = 0;
+    names.insert(level->name);
+    rates.insert(level->releaseRate);
+    times.insert(level->timeMinutes * 60 + level->timeSeconds);
     for (const LevelObject* o = level->firstObject; o; o = o->next) {
       if (o->kind == ObjectKindTerrainCell) {
         cells++;
@@ -166,7 +170,13 @@ TEST_F(DemoData, EveryLevelLoadsBindsAndRewritesToTheBytesItWasStoredAs) {
         continue;
       }
       objects++;
-      entrances += o->value == 1;
+      if (o->value == 1) {  // the entrance is what the start view shows
+        entrances++;
+        EXPECT_GE(o->x - o->shiftX, level->startX);
+        EXPECT_LT(o->x - o->shiftX, level->startX + 20);
+        EXPECT_GE(o->y - o->shiftY, level->startY);
+        EXPECT_LT(o->y - o->shiftY, level->startY + 20);
+      }
       exits += o->value == 0;
     }
     EXPECT_GT(cells, level->width * 2);
@@ -193,6 +203,23 @@ TEST_F(DemoData, EveryLevelLoadsBindsAndRewritesToTheBytesItWasStoredAs) {
   EXPECT_LE(compressed, 50);
   EXPECT_GE(foreign, 1);
   EXPECT_GT(flagged, 100);
+  EXPECT_GE(names.size(), 100u);
+  EXPECT_GE(rates.size(), 30u);
+  EXPECT_GE(times.size(), 15u);
+}
+
+TEST_F(DemoData, StylesLookDifferentFromEachOther) {
+  std::vector<std::unique_ptr<Style>> styles;
+  for (int i = 0; i < StyleCount; i++) {
+    styles.push_back(std::make_unique<Style>());
+    ASSERT_EQ(loadStyle(i, styles.back().get()), 0);
+  }
+  for (int a = 0; a < StyleCount; a++)
+    for (int b = a + 1; b < StyleCount; b++) {
+      const Style &x = *styles[static_cast<size_t>(a)], &y = *styles[static_cast<size_t>(b)];
+      EXPECT_NE(std::memcmp(x.palette, y.palette, sizeof x.palette), 0) << a << " " << b;
+      EXPECT_NE(x.blockPixels, y.blockPixels) << a << " " << b;
+    }
 }
 
 TEST(DemoDataGenerator, WritesTheSameBytesOnEveryRun) {
