@@ -36,7 +36,6 @@ constexpr Point NameBox{8 + 40 + 72, 8 + 16 + 9};
 constexpr Point SecondsBox{8 + 56 + 12, 8 + 40 + 9};
 constexpr Point ReleaseBox{8 + 144 + 20, 8 + 40 + 9};
 constexpr Point SlotTwoCheck{8 + 8 + 6, 80 + 64 + 8};
-constexpr Point SlotTwoList{8 + 32 + 60, 80 + 64 + 10};
 constexpr Point SlotTwoQuantity{8 + 160 + 12, 80 + 64 + 10};
 constexpr Point ApplyButton{144 + 28, 304 + 12};
 
@@ -126,11 +125,10 @@ void applyAndCheck(SkillsRun& run, const std::vector<uint8_t>& original) {
   ASSERT_TRUE(typeInto(run.x, run.window, ReleaseBox, "-40000"));
   ASSERT_TRUE(clickAt(run.x, run.window, SlotTwoCheck));
   ASSERT_TRUE(typeInto(run.x, run.window, SlotTwoQuantity, "7"));
-  // The last entry of the list (Wood Carver, code 0x0A) through its popup.
-  ASSERT_TRUE(clickAt(run.x, run.window, SlotTwoList));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  ASSERT_TRUE(run.x.xdotool({"key", "--delay", "50", "End", "Return"}));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // The last entry of slot 2's list (Wood Carver, code 0x0A), picked with the
+  // keyboard so no popup can swallow the next click: from the quantity box,
+  // Tab passes the enabled lists of slots 0 and 2, and End selects the last.
+  ASSERT_TRUE(run.x.key(run.window, "Tab Tab End"));
   ASSERT_TRUE(clickAt(run.x, run.window, ApplyButton));
 
   const std::vector<uint8_t> patched = waitForChange(path, original);
