@@ -10,6 +10,5 @@
 void bindLevelToStyle(Style* style, Level* level);
 
 // Product of the frame counts of all animations, unsigned 32-bit arithmetic;
-// 1 for a style without animations (an empty product), never a divisor of 0
-// unless a frame count is 0 or the product wraps to 0.
+// 1 (the empty product) for a style without animations.
 uint32_t animPeriodOf(const Style& style);
