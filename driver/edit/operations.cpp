@@ -300,8 +300,10 @@ void updatePendingResize() {
   editor.resizeDy = editor.dragBlocksY;
   if (editor.edgeMask & 1) editor.resizeDx = -editor.resizeDx;
   if (editor.edgeMask & 4) editor.resizeDy = -editor.resizeDy;
-  if (editor.edgeMask == 4 || editor.edgeMask == 8) editor.resizeDx = 0;
-  if (editor.edgeMask == 1 || editor.edgeMask == 2) editor.resizeDy = 0;
+  // The edges themselves, without the refusal mark the last move may have left.
+  const int edges = editor.edgeMask & 15;
+  if (edges == 4 || edges == 8) editor.resizeDx = 0;
+  if (edges == 1 || edges == 2) editor.resizeDy = 0;
   if (w + editor.resizeDx < 20) editor.resizeDx = 20 - w;
   if (h + editor.resizeDy < 20) editor.resizeDy = 20 - h;
   editor.edgeMask &= 15;

@@ -357,7 +357,7 @@ struct MousePanels : Mouse {
 };
 
 TEST_F(MousePanels, HoveringAPanelHidesThePreviewAndTheEdges) {
-  if (!panelsLaidOut()) GTEST_SKIP() << "the item bar is not laid out by layoutPanels yet";
+  ASSERT_TRUE(panelsLaidOut()) << "the item bar should cover (" << barX << ", " << barY << ")";
   run({at(0, 10, 0, 0)});
   ASSERT_EQ(editor.edgeMask, 1);
   onMouseMove(barX, barY);
@@ -368,7 +368,7 @@ TEST_F(MousePanels, HoveringAPanelHidesThePreviewAndTheEdges) {
 }
 
 TEST_F(MousePanels, WheelOverAPanelCapturesMovesUntilARelease) {
-  if (!panelsLaidOut()) GTEST_SKIP() << "the item bar is not laid out by layoutPanels yet";
+  ASSERT_TRUE(panelsLaidOut()) << "the item bar should cover (" << barX << ", " << barY << ")";
   onMouseMove(barX, barY);
   onButtonDown(4);
   EXPECT_EQ(editor.pressedPanel, 0);
@@ -387,7 +387,7 @@ TEST_F(MousePanels, WheelOverAPanelCapturesMovesUntilARelease) {
 }
 
 TEST_F(MousePanels, EscapeDuringABarPressLeavesTheMovesWithThePressedPanel) {
-  if (!panelsLaidOut()) GTEST_SKIP() << "the item bar is not laid out by layoutPanels yet";
+  ASSERT_TRUE(panelsLaidOut()) << "the item bar should cover (" << barX << ", " << barY << ")";
   onMouseMove(barX, barY);
   onButtonDown(1);  // chooses an item: Placing, while the bar holds the press
   ASSERT_EQ(editor.editState, Placing);

@@ -374,6 +374,22 @@ TEST_F(Ops, PendingResizeClampsToTheTable) {
   }
 }
 
+// A level outside the table refuses an edge drag with no allowed size. On the
+// moves that follow, the edge must stay an edge: a drag across it may not
+// change the other dimension, nor lend the edge the allowance of that size.
+TEST_F(Ops, EdgeDragStaysOneDimensionalAfterARefusedMove) {
+  fx.setUp(20, 85);
+  editor.edgeMask = 2;
+  editor.dragBlocksX = 3;
+  updatePendingResize();
+  ASSERT_GT(editor.edgeMask, 15);
+
+  editor.dragBlocksY = -25;  // 60 rows would allow 24 blocks across
+  updatePendingResize();
+  EXPECT_EQ(editor.resizeDy, 0);
+  EXPECT_GT(editor.edgeMask, 15) << "still no width is allowed for 85 rows";
+}
+
 TEST_F(Ops, LeftEdgeResizeMovesEveryElementAndTheCamera) {
   fx.setUp(30, 30);
   LevelObject* cell = fx.addCell(12, 3);
