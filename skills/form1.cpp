@@ -113,6 +113,9 @@ Form1::Form1(const QString& levelDirectory, QWidget* parent)
 
   Command1 = new QPushButton(QStringLiteral("Apply"), this);
   placeTwips(Command1, 2160, 4560, 855, 375);
+  // A focused push button answers Enter as well as Space, as desktop forms'
+  // buttons do; Qt grants that outside dialogs only to auto-default buttons.
+  Command1->setAutoDefault(true);
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
   Form_Load();

@@ -1,6 +1,7 @@
 // Form1 at start-up: controls where the design puts them, the parsed skill
 // list in every slot's list, and the slots' first state.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -77,6 +78,21 @@ class Form1Test : public QObject {
     QCOMPARE(chain[5], form.txtSkill[0]);
     QCOMPARE(chain[13], form.cmbSkill[0]);
     QCOMPARE(chain[28], form.chkSkill[7]);
+  }
+
+  void focusedApplyButtonAnswersEnterAndSpace() {
+    Form1 form(dir.path());  // no level file here: every press shows the one message
+    int presses = 0;
+    form.showMessage = [&presses](const QString&, const QString&) { ++presses; };
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(QApplication::focusWidget(), form.Command1);
+    QTest::keyClick(form.Command1, Qt::Key_Return);
+    QCOMPARE(presses, 1);
+    QTest::keyClick(form.Command1, Qt::Key_Enter);
+    QCOMPARE(presses, 2);
+    QTest::keyClick(form.Command1, Qt::Key_Space);
+    QCOMPARE(presses, 3);
   }
 
   void everyListHoldsTheSkillsInListOrder() {
