@@ -51,7 +51,7 @@ static void onKey(const SDL_KeyboardEvent& e) {
   bool down = e.type == SDL_KEYDOWN;
   // A release is kept even while Alt is held, so no key stays down for the editor.
   if (isSystemKey(e.keysym.sym, down ? e.keysym.mod : 0)) return;
-  int code = virtualKeyFromSdl(e.keysym.sym, e.keysym.scancode);
+  int code = virtualKeyFromSdl(e.keysym.sym, e.keysym.scancode, e.keysym.mod);
   if (code) setPending(down ? EventKeyDown : EventKeyUp, code, 0);  // repeats arrive as more downs
 }
 

@@ -44,7 +44,23 @@ static int codeFromScancode(int scancode) {
   return 0;
 }
 
-int virtualKeyFromSdl(int keycode, int scancode) {
+// Without NumLock the keypad's digits and point are the navigation keys
+// printed beneath them, and the system reports them as such.
+static int keypadNavigationCode(SDL_Keycode key) {
+  static const KeyPair keypad[] = {
+      {SDLK_KP_0, 45}, {SDLK_KP_1, 35}, {SDLK_KP_2, 40}, {SDLK_KP_3, 34}, {SDLK_KP_4, 37},      {SDLK_KP_5, 12},
+      {SDLK_KP_6, 39}, {SDLK_KP_7, 36}, {SDLK_KP_8, 38}, {SDLK_KP_9, 33}, {SDLK_KP_PERIOD, 46},
+  };
+  for (const KeyPair& p : keypad)
+    if (p.key == key) return p.code;
+  return 0;
+}
+
+int virtualKeyFromSdl(int keycode, int scancode, int modifiers) {
+  if (!(modifiers & KMOD_NUM)) {
+    int navigation = keypadNavigationCode(keycode);
+    if (navigation) return navigation;
+  }
   int code = codeFromKeycode(keycode);
   return code ? code : codeFromScancode(scancode);
 }

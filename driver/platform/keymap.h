@@ -6,7 +6,9 @@
 // The virtual-key code for an SDL keycode and scancode, or 0 when the key has
 // no counterpart (the event is then dropped). The scancode decides only when
 // the keycode is not a Latin letter, digit or known key (other layouts).
-int virtualKeyFromSdl(int keycode, int scancode);
+// Without NumLock among the modifiers (SDL's KMOD_* bits) the keypad digits
+// and point give the codes of the navigation keys they double as.
+int virtualKeyFromSdl(int keycode, int scancode, int modifiers);
 
 // 1 if the press is a system key that the editor never sees: Alt itself, F10,
 // and any key pressed while Alt is held (modifiers = SDL's KMOD_* bits).

@@ -76,6 +76,15 @@ TEST_F(PumpEvent, KeysCarryVirtualKeyCodesAndRepeatsArriveAsMoreDowns) {
   EXPECT_TAKEN(EventNone, 0, 0);
 }
 
+TEST_F(PumpEvent, KeypadArrowsSwitchWithNumLock) {
+  pushKey(SDL_KEYDOWN, SDLK_KP_4);
+  pushKey(SDL_KEYUP, SDLK_KP_4);
+  pushKey(SDL_KEYDOWN, SDLK_KP_4, KMOD_NUM);
+  EXPECT_TAKEN(EventKeyDown, 37, 0);
+  EXPECT_TAKEN(EventKeyUp, 37, 0);
+  EXPECT_TAKEN(EventKeyDown, 100, 0);
+}
+
 TEST_F(PumpEvent, SystemKeysAreDroppedButReleasesUnderAltArrive) {
   pushKey(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
   pushKey(SDL_KEYDOWN, SDLK_LEFT, KMOD_LALT);

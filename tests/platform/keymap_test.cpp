@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <utility>
 
-static int code(SDL_Keycode key) { return virtualKeyFromSdl(key, SDL_GetScancodeFromKey(key)); }
+static int code(SDL_Keycode key, int modifiers = KMOD_NUM) {
+  return virtualKeyFromSdl(key, SDL_GetScancodeFromKey(key), modifiers);
+}
 
 static void expectCodes(std::initializer_list<std::pair<SDL_Keycode, int>> pairs) {
   for (auto [key, expected] : pairs) EXPECT_EQ(code(key), expected) << SDL_GetKeyName(key);
@@ -24,14 +26,27 @@ TEST(KeyMap, FunctionAndKeypadKeysCountUpFromTheirBase) {
   expectCodes({{SDLK_F1, 112}, {SDLK_F12, 123}, {SDLK_F13, 124}, {SDLK_KP_0, 96}, {SDLK_KP_9, 105}});
 }
 
+TEST(KeyMap, KeypadWithoutNumLockGivesTheNavigationKeys) {
+  const std::pair<SDL_Keycode, int> navigation[] = {
+      {SDLK_KP_0, 45}, {SDLK_KP_1, 35}, {SDLK_KP_2, 40}, {SDLK_KP_3, 34}, {SDLK_KP_4, 37},      {SDLK_KP_5, 12},
+      {SDLK_KP_6, 39}, {SDLK_KP_7, 36}, {SDLK_KP_8, 38}, {SDLK_KP_9, 33}, {SDLK_KP_PERIOD, 46},
+  };
+  for (auto [key, expected] : navigation) EXPECT_EQ(code(key, 0), expected) << SDL_GetKeyName(key);
+  // Keys that are the same with or without NumLock.
+  EXPECT_EQ(code(SDLK_KP_ENTER, 0), 13);
+  EXPECT_EQ(code(SDLK_KP_PLUS, 0), 107);
+  EXPECT_EQ(code(SDLK_a, 0), 65);
+  EXPECT_EQ(code(SDLK_4, 0), 52);
+}
+
 TEST(KeyMap, NonLatinLayoutFallsBackToTheKeyPosition) {
-  EXPECT_EQ(virtualKeyFromSdl(0x0444, SDL_SCANCODE_A), 65);  // a Cyrillic letter on the A key
-  EXPECT_EQ(virtualKeyFromSdl(0x00E9, SDL_SCANCODE_2), 50);  // e-acute on a French '2'
+  EXPECT_EQ(virtualKeyFromSdl(0x0444, SDL_SCANCODE_A, 0), 65);  // a Cyrillic letter on the A key
+  EXPECT_EQ(virtualKeyFromSdl(0x00E9, SDL_SCANCODE_2, 0), 50);  // e-acute on a French '2'
 }
 
 TEST(KeyMap, KeysWithoutCounterpartGiveZero) {
   EXPECT_EQ(code(SDLK_VOLUMEUP), 0);
-  EXPECT_EQ(virtualKeyFromSdl(SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN), 0);
+  EXPECT_EQ(virtualKeyFromSdl(SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, 0), 0);
 }
 
 TEST(KeyMap, AltAndF10AndAltCombinationsAreSystemKeys) {
