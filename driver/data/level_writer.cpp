@@ -47,11 +47,12 @@ static void writePiece(MapWriter* map, const LevelObject& piece, int32_t width, 
   if (tileW == 0 || tileH == 0 || !piece.cells) return;
   int64_t right = piece.x + int64_t(tileW * (uint64_t(piece.paramA) + 1));   // exclusive
   int64_t bottom = piece.y + int64_t(tileH * (uint64_t(piece.paramB) + 1));
-  // Rows from the first one past the map repeat the tile rows already seen
-  // there, so one tile height of them settles whether the level fits.
+  // Rows from the first one past the map only repeat tile rows, so one tile
+  // height of them, from wherever they start, settles whether the level fits.
   int64_t firstRowPastMap = LevelMapCells / (map->columns + 2) - 1;  // every cell of it is past
-  int64_t rowEnd = std::min<int64_t>({bottom, height, firstRowPastMap + int64_t(tileH)});
-  for (int64_t row = std::max<int64_t>(piece.y, 0); row < rowEnd; ++row) {
+  int64_t rowStart = std::max<int64_t>(piece.y, 0);
+  int64_t rowEnd = std::min<int64_t>({bottom, height, std::max(rowStart, firstRowPastMap) + int64_t(tileH)});
+  for (int64_t row = rowStart; row < rowEnd; ++row) {
     uint64_t cy = uint64_t(row - piece.y) % tileH;
     for (int64_t col = std::max<int64_t>(piece.x, 0); col < std::min<int64_t>(right, width); ++col) {
       uint64_t cx = uint64_t(col - piece.x) % tileW;

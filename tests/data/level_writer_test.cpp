@@ -203,6 +203,13 @@ TEST(LevelWriter, RefusesWhatTheFileCannotHoldAndLeavesTheImage) {
   image.assign(LevelFileSize, 0xCD);
   EXPECT_EQ(buildLevelImage(level, image.data()), 1);
   EXPECT_EQ(image, Bytes(LevelFileSize, 0xCD));
+
+  tall.height = 95;
+  tall.cells = {};
+  fillLevel(tall, &level);
+  static const int32_t oneBlock[1] = {1};
+  addPiece(&level, oneBlock, 0, 90, 1, 1, 0, 0);  // wholly below the map's last row
+  EXPECT_EQ(buildLevelImage(level, image.data()), 1);
 }
 
 TEST(LevelWriter, SaveReplacesTheFileAtomically) {
