@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "data/failure.h"
@@ -18,13 +18,11 @@ namespace {
 class StyleLoad : public ::testing::Test {
  protected:
   void SetUp() override {
-    char here[4096];
-    ASSERT_NE(getcwd(here, sizeof here), nullptr);
-    previous = here;
     ASSERT_EQ(mkdir(dir.file("STYLES").c_str(), 0777), 0);
-    ASSERT_EQ(chdir(dir.path.c_str()), 0);
+    cwd.emplace(dir.path);
+    ASSERT_TRUE(cwd->entered);
   }
-  void TearDown() override { ASSERT_EQ(chdir(previous.c_str()), 0); }
+  void TearDown() override { cwd.reset(); }
 
   // The generated file of a style, placed (possibly altered) in the scratch directory.
   std::vector<uint8_t> original(int index) {
@@ -47,7 +45,7 @@ class StyleLoad : public ::testing::Test {
   }
 
   TempDir dir;
-  std::string previous;
+  std::optional<InDir> cwd;
 };
 
 TEST_F(StyleLoad, IndexOutsideTheTableFailsBeforeLookingForAFile) {

@@ -71,18 +71,7 @@ std::vector<uint8_t> levelImage() {
   return image;
 }
 
-// Runs a test body in another current directory.
-struct InDir {
-  std::string previous;
-  explicit InDir(const std::string& path) {
-    char buffer[4096];
-    previous = getcwd(buffer, sizeof buffer) ? buffer : ".";
-    EXPECT_EQ(chdir(path.c_str()), 0);
-  }
-  ~InDir() { EXPECT_EQ(chdir(previous.c_str()), 0); }
-};
-
-// ... in a fresh temporary one.
+// Runs a test body in a fresh temporary current directory.
 struct InTempDir {
   TempDir dir;
   InDir cwd{dir.path};

@@ -5,6 +5,9 @@
 #include <fstream>
 #include <iterator>
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 std::vector<uint8_t> readFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return {};
@@ -17,6 +20,15 @@ void writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
 }
 
 bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+
+InDir::InDir(const std::string& path) {
+  char buffer[4096];
+  previous = getcwd(buffer, sizeof buffer) ? buffer : ".";
+  entered = chdir(path.c_str()) == 0;
+  EXPECT_TRUE(entered) << "cannot enter " << path;
+}
+
+InDir::~InDir() { EXPECT_EQ(chdir(previous.c_str()), 0); }
 
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "levelkit-XXXXXX").string();

@@ -9,6 +9,17 @@ std::vector<uint8_t> readFileBytes(const std::string& path);  // empty if missin
 void writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 bool fileExists(const std::string& path);
 
+// Makes path the current directory for the object's lifetime, then goes
+// back (several loaders read paths relative to the current directory).
+struct InDir {
+  std::string previous;
+  bool entered = false;  // false when path could not be entered
+  explicit InDir(const std::string& path);
+  ~InDir();
+  InDir(const InDir&) = delete;
+  InDir& operator=(const InDir&) = delete;
+};
+
 // A fresh directory under the system's temporary folder, removed (with its
 // contents) when the object goes out of scope.
 struct TempDir {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -71,13 +72,11 @@ StreamShape shapeOf(const std::vector<uint8_t>& s) {
 class DemoData : public ::testing::Test {
  protected:
   void SetUp() override {
-    char here[4096];
-    ASSERT_NE(getcwd(here, sizeof here), nullptr);
-    previous = here;
-    ASSERT_EQ(chdir(testpaths::demoDir()), 0) << "no demo data in " << testpaths::demoDir();
+    cwd.emplace(testpaths::demoDir());
+    ASSERT_TRUE(cwd->entered) << "no demo data in " << testpaths::demoDir();
   }
-  void TearDown() override { ASSERT_EQ(chdir(previous.c_str()), 0); }
-  std::string previous;
+  void TearDown() override { cwd.reset(); }
+  std::optional<InDir> cwd;
 };
 
 TEST_F(DemoData, EveryStylePassesTheLoaderWithAnimationsWhosePeriodFits) {
