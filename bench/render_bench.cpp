@@ -18,10 +18,13 @@
 #include <memory>
 #include <vector>
 
-#include "core/editor_state.h"
-#include "core/level_load.h"
+#include "state/editor_state.h"
+#include "app/level_load.h"
 #include "platform/window.h"
-#include "render/panels.h"
+#include "edit/panel_input.h"
+#include "render/panel_draw.h"
+#include "state/camera.h"
+#include "state/panel_metrics.h"
 #include "render/scene.h"
 #include "render/textures.h"
 #include "support/egl_context.h"

@@ -4,14 +4,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/editor_state.h"
-#include "core/level_load.h"
+#include "state/editor_state.h"
 #include "data/failure.h"
 #include "data/level_writer.h"
 #include "edit/keys.h"
 #include "edit/operations.h"
 #include "platform/window.h"
-#include "render/panels.h"
+#include "edit/panel_input.h"
+#include "state/level_title.h"
 
 static const char* const SavePath = "LEVEL___.DAT";
 
@@ -60,11 +60,11 @@ void onKeyDown(int key) {
       editor.key32Down = 1;
       if (idle) editor.editState = StartViewReady;
       break;
-    case 37: switchLevel(-1); break;  // wraps 0 -> 119
+    case 37: editor.levelRequest = PreviousLevel; break;
     case 38:
       if (editor.zoom < 8) editor.zoom += 1;
       break;
-    case 39: switchLevel(+1); break;  // wraps 119 -> 0
+    case 39: editor.levelRequest = NextLevel; break;
     case 40:
       if (editor.zoom > 1) editor.zoom -= 1;
       break;
@@ -100,22 +100,4 @@ void onKeyUp(int key) {
       break;
     default: break;
   }
-}
-
-void recentre() {
-  const int cw = editor.window ? editor.window->width : 0;
-  const int ch = editor.window ? editor.window->height : 0;
-  editor.viewCentreX = cw / 2;
-  editor.viewCentreY = ch / 2;
-  // Keep the level's centre clear of the item bar.
-  const int d = (editor.itemSize + 14) / 2;
-  switch (editor.barSide) {
-    case 0: editor.viewCentreY += d; break;
-    case 1: editor.viewCentreX += d; break;
-    case 2: editor.viewCentreX -= d; break;
-    case 3: editor.viewCentreY -= d; break;
-    default: break;
-  }
-  editor.originX = editor.viewCentreX - editor.cameraX * editor.zoom;
-  editor.originY = editor.viewCentreY - editor.cameraY * editor.zoom;
 }

@@ -1,6 +1,5 @@
 #pragma once
-// Keyboard commands (Windows virtual-key codes) and the camera.
+// Keyboard commands (Windows virtual-key codes).
 
 void onKeyDown(int key);
 void onKeyUp(int key);
-void recentre();  // view centre from the client size and bar side; origin from the camera

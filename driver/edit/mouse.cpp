@@ -4,11 +4,12 @@
 // step seeing the state an earlier step left.
 #include "edit/mouse.h"
 
-#include "core/editor_state.h"
-#include "edit/keys.h"
+#include "state/editor_state.h"
 #include "edit/operations.h"
 #include "platform/window.h"
-#include "render/panels.h"
+#include "edit/panel_input.h"
+#include "state/camera.h"
+#include "state/panel_metrics.h"
 
 static int mouseClientWidth() {
   return editor.window ? editor.window->width : 0;

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "core/editor_state.h"
+#include "state/editor_state.h"
 
 // [hit testing] ---------------------------------------------------------------
 

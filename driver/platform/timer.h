@@ -1,9 +1,7 @@
 #pragma once
-// Clock, cursor, sockets start-up and the small point test of the platform layer.
+// Clock, cursor and sockets start-up of the platform layer.
 
 #include <cstdint>
-
-struct Panel;
 
 // Milliseconds since *stamp was last written (unsigned 32-bit arithmetic);
 // writes the current reading into *stamp.
@@ -25,6 +23,3 @@ struct TimerClock {
   uint32_t (*readTickCount)();                               // milliseconds, wrapping at 2^32
 };
 void setTimerClock(const TimerClock* clock);  // none puts the system's clocks back
-
-// 1 if 0 <= x <= panel width and 0 <= y <= panel height (panel coordinates).
-int pointInPanel(const Panel* panel, int x, int y);

@@ -9,7 +9,7 @@
 
 #include <GL/gl.h>
 
-#include "core/editor_state.h"
+#include "state/editor_state.h"
 #include "platform/window.h"
 
 // A rectangle in client pixels. For the level's frame, left and right are the

@@ -8,9 +8,10 @@
 #include <GL/gl.h>
 #include <algorithm>
 
-#include "core/editor_state.h"
+#include "state/editor_state.h"
 #include "platform/window.h"
-#include "render/panels.h"
+#include "render/panel_draw.h"
+#include "state/panel_metrics.h"
 #include "render/scene.h"
 
 static void grey(float level) { glColor3f(level, level, level); }

@@ -5,10 +5,10 @@
 #include <GL/gl.h>
 #include <cmath>
 
-#include "core/editor_state.h"
-#include "edit/keys.h"
+#include "state/editor_state.h"
 #include "render/overlays.h"
-#include "render/panels.h"
+#include "render/panel_draw.h"
+#include "state/camera.h"
 #include "render/textures.h"
 
 Tint altObjectTint(int kind) {

@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-#include "core/editor_state.h"
+#include "state/editor_state.h"
 
 unsigned* blockTextures = nullptr;
 unsigned* maskTextures = nullptr;

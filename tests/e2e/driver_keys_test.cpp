@@ -12,7 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "core/level_load.h"
+#include "app/level_load.h"
+#include "state/level_title.h"
 #include "data/bind.h"
 #include "data/level_writer.h"
 #include "data/style.h"

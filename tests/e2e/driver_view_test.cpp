@@ -6,7 +6,7 @@
 #include <unistd.h>
 #include <string>
 
-#include "core/level_load.h"
+#include "state/level_title.h"
 #include "data/level.h"
 #include "support/files.h"
 #include "support/paths.h"

@@ -11,8 +11,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "core/editor_state.h"
-#include "core/main_loop.h"
+#include "state/editor_state.h"
+#include "app/main_loop.h"
 #include "platform/events.h"
 #include "platform/window.h"
 #include "support/files.h"

@@ -8,12 +8,18 @@
 #include <unistd.h>
 #include <vector>
 
-#include "core/editor_state.h"
-#include "core/level_load.h"
+#include "state/editor_state.h"
+#include "app/level_load.h"
 #include "data/level_writer.h"
+#include "app/main_loop.h"
+#include "state/level_title.h"
 #include "edit/keys.h"
+#include "platform/events.h"
 #include "platform/window.h"
-#include "render/panels.h"
+#include "edit/panel_input.h"
+#include "render/panel_draw.h"
+#include "state/camera.h"
+#include "state/panel_metrics.h"
 #include "support/egl_context.h"
 #include "support/files.h"
 #include "support/paths.h"
@@ -278,14 +284,14 @@ TEST(LevelKeys, LeftAndRightWrapAroundTheDemoLevels) {
 
   onKeyDown(Up);
   onKeyDown(Digit1);
-  onKeyDown(37);  // Left on level 0
+  handleEvent(EventKeyDown, 37, 0);  // Left on level 0: the event loop serves the switch
   EXPECT_EQ(editor.levelNumber, 119);
   EXPECT_EQ(std::string(window.title), plainTitleOf(119));
   EXPECT_EQ(std::string(window.title).rfind("Kelpin 10 - ", 0), 0u) << window.title;
   EXPECT_EQ(editor.zoom, 1);  // the load resets the view and the bar
   EXPECT_EQ(editor.barKind, 2);
 
-  onKeyDown(39);  // Right on level 119
+  handleEvent(EventKeyDown, 39, 0);  // Right on level 119
   EXPECT_EQ(editor.levelNumber, 0);
   EXPECT_EQ(std::string(window.title), plainTitleOf(0));
   freeCurrentLevel();

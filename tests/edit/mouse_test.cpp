@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "edit/operations.h"
-#include "render/panels.h"
+#include "edit/panel_input.h"
+#include "render/panel_draw.h"
+#include "state/camera.h"
+#include "state/panel_metrics.h"
 #include "support/edit_fixture.h"
 
 namespace {

@@ -10,7 +10,10 @@
 #include <utility>
 
 #include "platform/window.h"
-#include "render/panels.h"
+#include "edit/panel_input.h"
+#include "render/panel_draw.h"
+#include "state/camera.h"
+#include "state/panel_metrics.h"
 #include "render/textures.h"
 #include "support/render_fixture.h"
 

@@ -7,7 +7,7 @@
 // shiftX 2). The view is set as recentre would leave it for a 640x480 client
 // with the bar at the bottom, so a release (which re-centres) moves nothing.
 
-#include "core/editor_state.h"
+#include "state/editor_state.h"
 #include "platform/window.h"
 
 struct EditFixture {

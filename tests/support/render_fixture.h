@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/editor_state.h"
+#include "state/editor_state.h"
 #include "support/egl_context.h"
 
 Rgba paletteRgba(int index);  // the fixture palette's colour of an index 0..127

@@ -1,8 +1,8 @@
 // Program entry of driver: start up, load level 0, loop until a close
 // request, then tear down in reverse order.
-#include "core/editor_state.h"
-#include "core/level_load.h"
-#include "core/main_loop.h"
+#include "state/editor_state.h"
+#include "app/level_load.h"
+#include "app/main_loop.h"
 
 int main() {
   // Refuse before any window appears when level 0 or its style cannot be read.

@@ -1,10 +1,10 @@
 // The fixed-step animation tick: 120 ticks per second, one animation frame every 8 ticks.
 #include <cmath>
 
-#include "core/editor_state.h"
-#include "core/main_loop.h"
+#include "state/editor_state.h"
+#include "app/main_loop.h"
 #include "platform/timer.h"
-#include "render/panels.h"
+#include "edit/panel_input.h"
 
 void tick() {
   uint32_t elapsed = timerElapsed(&editor.timerStamp);

@@ -10,16 +10,26 @@
 #include <cstdint>
 #include "data/level.h"
 #include "data/style.h"
-#include "edit/edit_state.h"
-#include "render/panel.h"
+#include "state/edit_state.h"
+#include "state/panel.h"
 
 struct AppWindow;
 struct GlContext;
+
+// A level change asked for by a key. Loading a level needs the drawing and
+// the item bar, which the key handlers sit beside rather than above, so the
+// handler leaves the request here and the event loop carries it out at once.
+enum LevelRequest : int {
+  NoLevelRequest = 0,
+  PreviousLevel = 1,  // Left: the level before, wrapping 0 -> 119
+  NextLevel = 2,      // Right: the level after, wrapping 119 -> 0
+};
 
 struct EditorState {
   // Application and timing -------------------------------------------------
   int quit;                  // start 0; nonzero ends the main loop (close event)
   int levelNumber;           // start 0; current level 0..119 (Left/Right keys)
+  int levelRequest;          // start NoLevelRequest; set by a key, cleared by the event loop that serves it
   AppWindow* window;         // created at start-up; client size read by every layout
   GlContext* glContext;      // created at start-up, current for the whole run
   unsigned quadList;         // display list drawing one textured 16x8 block quad

@@ -7,8 +7,9 @@
 #include <set>
 #include <string>
 
-#include "core/editor_state.h"
-#include "core/level_load.h"
+#include "state/editor_state.h"
+#include "app/level_load.h"
+#include "state/level_title.h"
 #include "data/bind.h"
 #include "platform/window.h"
 #include "render/textures.h"

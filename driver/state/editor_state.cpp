@@ -1,4 +1,4 @@
-#include "core/editor_state.h"
+#include "state/editor_state.h"
 
 EditorState editor;
 Level currentLevel;

@@ -5,9 +5,12 @@
 
 #include <cstring>
 
-#include "core/editor_state.h"
+#include "state/editor_state.h"
 #include "platform/window.h"
-#include "render/panels.h"
+#include "edit/panel_input.h"
+#include "render/panel_draw.h"
+#include "state/camera.h"
+#include "state/panel_metrics.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <GL/gl.h>
 #include <cmath>
 
-#include "core/editor_state.h"
-#include "core/main_loop.h"
+#include "state/editor_state.h"
+#include "app/main_loop.h"
 #include "platform/window.h"
 #include "render/scene.h"
 

@@ -20,8 +20,4 @@ void switchLevel(int step);
 // that LEVELS/ and STYLES/ belong in the current directory.
 int checkStartLevel();
 
-// The title "%s %d - %s" for a level number and a raw level name
-// (Windows-1252 bytes, up to the first zero), converted to UTF-8.
-void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize);
-
 constexpr int LevelCount = 120;  // levels 0..119, ten per style group

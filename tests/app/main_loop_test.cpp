@@ -1,11 +1,11 @@
-#include "core/main_loop.h"
+#include "app/main_loop.h"
 
 #include <SDL2/SDL.h>
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 
-#include "core/editor_state.h"
+#include "state/editor_state.h"
 #include "platform/events.h"
 #include "platform/window.h"
 

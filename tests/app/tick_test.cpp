@@ -1,8 +1,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-#include "core/editor_state.h"
-#include "core/main_loop.h"
+#include "state/editor_state.h"
+#include "app/main_loop.h"
 #include "platform/timer.h"
 
 // The tick driven by a hand-set millisecond clock.

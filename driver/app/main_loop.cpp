@@ -1,17 +1,18 @@
 // Start-up, shut-down and the event drain of driver.
-#include "core/main_loop.h"
+#include "app/main_loop.h"
 
 #include <GL/gl.h>
 #include <cstdio>
 #include <cstring>
 
-#include "core/editor_state.h"
+#include "state/editor_state.h"
 #include "edit/keys.h"
 #include "edit/mouse.h"
 #include "platform/events.h"
 #include "platform/timer.h"
 #include "platform/window.h"
-#include "render/panels.h"
+#include "app/level_load.h"
+#include "edit/panel_input.h"
 #include "render/textures.h"
 
 static constexpr int ClientWidth = 640;
@@ -73,10 +74,21 @@ void shutDown() {
   netShutdown();
 }
 
+// Carries out the level change a key asked for, before the next event.
+static void serveLevelRequest() {
+  const int request = editor.levelRequest;
+  editor.levelRequest = NoLevelRequest;
+  if (request == PreviousLevel) switchLevel(-1);
+  if (request == NextLevel) switchLevel(+1);
+}
+
 void handleEvent(int kind, int a, int b) {
   switch (kind) {
     case EventClose: editor.quit = 1; break;
-    case EventKeyDown: onKeyDown(a); break;
+    case EventKeyDown:
+      onKeyDown(a);
+      serveLevelRequest();
+      break;
     case EventKeyUp: onKeyUp(a); break;
     case EventButtonDown: onButtonDown(a); break;
     case EventMouseMove: onMouseMove(a, b); break;

@@ -1,0 +1,8 @@
+#pragma once
+// Camera arithmetic: where the level's pixels land in the client area.
+
+int clientWidth();   // the window's client width, 0 before a window exists
+int clientHeight();  // the window's client height, 0 before a window exists
+
+// View centre from the client size and bar side; origin from the camera.
+void recentre();
