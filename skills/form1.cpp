@@ -93,7 +93,7 @@ Form1::Form1(const QString& levelDirectory, QWidget* parent)
   Frame2 = new QGroupBox(QStringLiteral("Skills"), this);
   placeTwips(Frame2, 120, 1200, 2895, 3255);
   Text1 = new QLineEdit(Frame2);
-  Text1->setText(QString::fromLatin1(SkillListText));
+  Text1->setText(QString::fromStdString(skillListText()));
   placeTwips(Text1, 120, 720, 2655, 2415);
   Text1->setVisible(false);
 

@@ -6,8 +6,11 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <cstring>
 
 #include "form1.h"
+#include "levelfile/cp1252.h"
+#include "levelfile/replace_file.h"
 #include "skills_core.h"
 
 static const QString Caption = QStringLiteral("Talveny");
@@ -17,13 +20,13 @@ static QString quotedFileName() { return "\"" + LevelFileName + "\""; }
 
 // The name as blank-padded single-byte codes; false (and the message) when a
 // character has no code.
-static bool encodeName(const QString& name, uint8_t bytes[LevelNameBytes], QString* problem) {
+static bool encodeName(const QString& name, uint8_t bytes[LevelNameStampSize], QString* problem) {
   const QList<uint> codePoints = name.toUcs4();
-  for (int k = 0; k < LevelNameBytes; ++k) {
+  for (size_t k = 0; k < LevelNameStampSize; ++k) {
     bytes[k] = 0x20;
-    if (k >= codePoints.size()) continue;
-    const char32_t codePoint = codePoints[k];
-    if (!ansiByteOf(codePoint, &bytes[k])) {
+    if (k >= size_t(codePoints.size())) continue;
+    const char32_t codePoint = codePoints[qsizetype(k)];
+    if (!cp1252ByteOf(codePoint, &bytes[k])) {
       *problem = QStringLiteral("The name cannot hold the character \"%1\" (U+%2): the level file stores "
                                 "only Western European letters.")
                      .arg(QString::fromUcs4(&codePoint, 1),
@@ -59,7 +62,7 @@ void Form1::Command1_Click() {
     showMessage(Caption, nameProblem + " Nothing was written.");
     return;
   }
-  for (int i = 0; i < SkillSlots; ++i) {
+  for (int i = 0; i < LevelSkillSlots; ++i) {
     if (chkSkill[i]->checkState() == Qt::Unchecked) continue;  // written as 0 whatever it remembers
     const bool known = slotSkill[i] >= 0 && slotSkill[i] < skillListSize;
     const int32_t quantity = slotQuantity[i];
@@ -86,7 +89,10 @@ void Form1::Command1_Click() {
   patch.releaseRate = static_cast<int16_t>(release);
   applyLevelPatch(levelBytes, patch);
 
-  if (replaceFileAtomically(localPath, levelBytes, &reason) != 0)
-    showMessage(Caption, "Cannot write " + quotedFileName() + ": " + QString::fromStdString(reason) +
-                             ". The file was left as it was.");
+  const ReplaceResult written =
+      replaceFileAtomically(localPath.c_str(), levelBytes.data(), levelBytes.size(), ReplaceWritableTarget);
+  if (written.step != ReplaceDone) {
+    const QString reason = QString::fromUtf8(std::strerror(written.error));
+    showMessage(Caption, "Cannot write " + quotedFileName() + ": " + reason + ". The file was left as it was.");
+  }
 }

@@ -8,37 +8,31 @@
 
 #include "skills_core.h"
 
-static constexpr size_t NameOffset = 20;
-static constexpr size_t SkillCodeOffset = 44;  // + 2 x slot
-static constexpr size_t QuantityOffset = 60;   // + slot
-static constexpr size_t MinutesOffset = 68;
-static constexpr size_t SecondsOffset = 70;
-static constexpr size_t ReleaseOffset = 88;    // 16-bit little-endian
-
 std::string levelImageProblem(const std::vector<uint8_t>& image, const std::string& fileName) {
   const std::string quoted = "\"" + fileName + "\"";
   if (image.size() >= 4 && std::memcmp(image.data(), "GSCM", 4) == 0)
     return quoted + " is compressed. Only an uncompressed level file, as the editor saves it, can be changed.";
-  if (image.size() != LevelImageSize)
+  if (image.size() != LevelFileSize)
     return quoted + " is " + std::to_string(image.size()) + " bytes long, not " +
-           std::to_string(LevelImageSize) + ": it is not an uncompressed level file.";
-  if (std::memcmp(image.data(), "FORM", 4) != 0 || std::memcmp(image.data() + 8, "QXLV", 4) != 0)
+           std::to_string(LevelFileSize) + ": it is not an uncompressed level file.";
+  if (std::memcmp(image.data() + LevelFormIdOffset, "FORM", 4) != 0 ||
+      std::memcmp(image.data() + LevelFormTypeOffset, "QXLV", 4) != 0)
     return quoted + " does not start with the FORM and QXLV signatures: it is not a level file.";
   return "";
 }
 
 void applyLevelPatch(std::vector<uint8_t>& image, const LevelPatch& patch) {
-  if (image.size() < LevelImageSize) return;  // callers check first; never write past the end
-  std::memcpy(image.data() + NameOffset, patch.name, LevelNameBytes);
-  for (int i = 0; i < SkillSlots; ++i) {
-    image[SkillCodeOffset + 2 * i] = patch.skillCode[i];
-    image[QuantityOffset + i] = patch.quantity[i];
+  if (image.size() < LevelFileSize) return;  // callers check first; never write past the end
+  std::memcpy(image.data() + LevelNameOffset, patch.name, LevelNameStampSize);
+  for (int i = 0; i < LevelSkillSlots; ++i) {
+    image[LevelSkillCodeOffset + 2 * i] = patch.skillCode[i];
+    image[LevelSkillCountOffset + i] = patch.quantity[i];
   }
-  image[MinutesOffset] = patch.minutes;
-  image[SecondsOffset] = patch.seconds;
+  image[LevelMinutesOffset] = patch.minutes;
+  image[LevelSecondsOffset] = patch.seconds;
   const auto release = static_cast<uint16_t>(patch.releaseRate);
-  image[ReleaseOffset] = static_cast<uint8_t>(release & 0xFF);
-  image[ReleaseOffset + 1] = static_cast<uint8_t>(release >> 8);
+  image[LevelReleaseRateOffset] = static_cast<uint8_t>(release & 0xFF);
+  image[LevelReleaseRateOffset + 1] = static_cast<uint8_t>(release >> 8);
 }
 
 int32_t clampMinutes(int32_t minutes) { return std::max(minutes, 0); }

@@ -1,58 +1,18 @@
-// The built-in skill list: code (two upper-case hex digits) and display name,
-// ordered by name. Only the codes reach the level file; the names are what
-// the drop-down lists show.
+// The hidden list box's text, made from the shared skill list so that the
+// codes and names exist once. Only the codes reach the level file; the names
+// are what the drop-down lists show.
 
+#include <cstdio>
+
+#include "levelfile/skill_list.h"
 #include "skills_core.h"
 
-const char* const SkillListText =
-    "03Alchemist\r\n"
-    "28Barber\r\n"
-    "04Bard Errant\r\n"
-    "1BBee Keeper\r\n"
-    "22Blacksmith\r\n"
-    "1ABowyer\r\n"
-    "0CBrewer\r\n"
-    "31Chandler\r\n"
-    "29Clock Keeper\r\n"
-    "21Cobbler\r\n"
-    "12Cooper\r\n"
-    "1ECourier\r\n"
-    "0BDrummer\r\n"
-    "11Falconer\r\n"
-    "24Farrier\r\n"
-    "13Ferryman\r\n"
-    "1DFire Eater\r\n"
-    "19Fletcher\r\n"
-    "09Gardener\r\n"
-    "17Glazier\r\n"
-    "10Herald\r\n"
-    "18Horn Blower\r\n"
-    "25Jester\r\n"
-    "2BJuggler\r\n"
-    "1FKite Flyer\r\n"
-    "08Locksmith\r\n"
-    "1CMapmaker\r\n"
-    "32Mason\r\n"
-    "05Miller\r\n"
-    "0EMinstrel\r\n"
-    "20Navigator\r\n"
-    "0DPainter\r\n"
-    "01Piper\r\n"
-    "0FPotter\r\n"
-    "23Sailor\r\n"
-    "2FScribe\r\n"
-    "15Sculptor\r\n"
-    "26Sea Captain\r\n"
-    "27Shepherd\r\n"
-    "2EStage Hand\r\n"
-    "02Star Gazer\r\n"
-    "06Tailor\r\n"
-    "2CTanner\r\n"
-    "14Tea Taster\r\n"
-    "16Thatcher\r\n"
-    "2ATinker\r\n"
-    "30Town Crier\r\n"
-    "33Weaver\r\n"
-    "2DWheeler\r\n"
-    "07Whittler\r\n"
-    "0AWood Carver\r\n";
+std::string skillListText() {
+  std::string text;
+  for (const SkillEntry& entry : SkillList) {
+    char code[3];
+    std::snprintf(code, sizeof code, "%02X", static_cast<unsigned>(entry.code));
+    text.append(code).append(entry.name).append("\r\n");
+  }
+  return text;
+}

@@ -1,8 +1,9 @@
 #pragma once
-// The Qt-free half of the skills program: the built-in skill list, the lenient
-// numeric reader behind every number box, the single-byte name encoding, and
-// the patching of LEVEL___.DAT at its fixed header offsets. The form calls
-// these; tests link them without a window.
+// The Qt-free half of the skills program: the text of the built-in skill
+// list, the lenient numeric reader behind every number box, the patching of
+// LEVEL___.DAT at its fixed header offsets, and reading the file. The form
+// calls these; tests link them without a window. The file's layout, the
+// name's code page and the skills themselves come from levelfile.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,11 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "levelfile/layout.h"
+
 // Skill list ----------------------------------------------------------------
 
-// The text of the hidden list box: 51 lines "<two hex digits><name>", ordered
-// by name, each ending in CR LF (605 characters).
-extern const char* const SkillListText;
+// The text of the hidden list box, made from levelfile's skill list: one line
+// "<two upper-case hex digits><name>" per skill, in list order, each ending in
+// CR LF (605 characters).
+std::string skillListText();
 
 // Numbers typed in the boxes -------------------------------------------------
 
@@ -28,22 +32,13 @@ double numberOfText(std::string_view text);
 // 32-bit range instead of overflowing.
 int32_t integerOfText(std::string_view text);
 
-// Level name ----------------------------------------------------------------
-
-// The Windows-1252 byte of a Unicode code point; false when it has none.
-bool ansiByteOf(char32_t codePoint, uint8_t* byte);
-
 // Patching LEVEL___.DAT ------------------------------------------------------
-
-constexpr size_t LevelImageSize = 8648;  // an uncompressed level file
-constexpr int LevelNameBytes = 20;       // the part of the 24 name bytes the form owns
-constexpr int SkillSlots = 8;
 
 // Everything Apply stamps into the file, already converted and range-checked.
 struct LevelPatch {
-  uint8_t name[LevelNameBytes];   // single-byte codes, padded with blanks
-  uint8_t skillCode[SkillSlots];  // 0 for an unchecked slot
-  uint8_t quantity[SkillSlots];   // 0 for an unchecked slot
+  uint8_t name[LevelNameStampSize];    // single-byte codes, padded with blanks
+  uint8_t skillCode[LevelSkillSlots];  // 0 for an unchecked slot
+  uint8_t quantity[LevelSkillSlots];   // 0 for an unchecked slot
   uint8_t minutes;
   uint8_t seconds;
   int16_t releaseRate;
@@ -54,7 +49,7 @@ struct LevelPatch {
 std::string levelImageProblem(const std::vector<uint8_t>& image, const std::string& fileName);
 
 // Writes the patch at its offsets; every other byte stays as it was. The image
-// must be LevelImageSize bytes (levelImageProblem returned "").
+// must be LevelFileSize bytes (levelImageProblem returned "").
 void applyLevelPatch(std::vector<uint8_t>& image, const LevelPatch& patch);
 
 // Clamps of the three number boxes, applied before the boxes are rewritten.
@@ -70,9 +65,3 @@ bool isOrdinaryFile(const std::string& path);
 // Reads the whole file. 0 on success; 1 with reason set to the system's
 // explanation.
 int readWholeFile(const std::string& path, std::vector<uint8_t>* bytes, std::string* reason);
-
-// Replaces the file with bytes atomically: a temporary file in the same
-// directory is written, flushed, given the old file's permissions and renamed
-// over it (a link is followed, so the link stays). 0 on success; 1 with reason
-// set, the old file untouched and no temporary file left behind.
-int replaceFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes, std::string* reason);

@@ -1,22 +1,18 @@
 #pragma once
 // The in-memory level and its element list, and the level file reader.
 //
-// A level file is always 8648 bytes once decompressed: a FORM/QXLV container
-// with the chunks QXLH (header), QXMH (map header), QXMP (map) and QXBO
-// (objects) at fixed offsets. Positions in the file are pixels; in memory they
-// are blocks (16 level pixels across) and rows (8 level pixels down).
+// A level file is always LevelFileSize bytes once decompressed, laid out as
+// levelfile/layout.h describes. Positions in the file are pixels; in memory
+// they are blocks (16 level pixels across) and rows (8 level pixels down).
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-constexpr size_t LevelFileSize = 8648;
+#include "levelfile/layout.h"
+
 constexpr int LevelPoolSize = 2500;        // element slots of one level
-constexpr int LevelMapCells = 1971;        // 7884 map bytes / 4
-constexpr int LevelObjectRecords = 64;     // object records in the file
 constexpr uint32_t FreeSlotValue = 0xFFFF; // `value` of a slot the pool freed
-// Level columns K of width classes 0..6; a map row holds K + 2 cells (border on both sides).
-constexpr int32_t LevelWidthClassColumns[7] = {80, 64, 50, 40, 32, 24, 20};
 
 // Element kinds. The reader creates only cells (1) and objects (8); binding to
 // the style turns objects into kinds 3..9 from their definition.
@@ -52,9 +48,9 @@ struct LevelObject {
 std::vector<LevelObject> makeFreePool();
 
 struct Level {
-  char name[25];          // 24 name bytes from the file plus a terminating zero
-  int32_t skillCode[8];   // skill code of each slot
-  int32_t skillCount[8];  // uses of each slot
+  char name[LevelNameSize + 1];          // the file's name bytes plus a terminating zero
+  int32_t skillCode[LevelSkillSlots];   // skill code of each slot
+  int32_t skillCount[LevelSkillSlots];  // uses of each slot
   int32_t timeMinutes;
   int32_t timeSeconds;
   int32_t style;          // style index 0..11, from the map header

@@ -35,12 +35,12 @@ static void addElement(uint32_t kind, uint32_t value, int32_t x, int32_t y, uint
 // places outside the map read as empty.
 static void readTerrain(ByteReader* r, int32_t lb, int32_t tb, int32_t k, Level* level) {
   for (int32_t row = 0; row < level->height; ++row) {
-    int64_t rowStart = int64_t(tb + row + 2) * (k + 2) + lb + 1;
+    int64_t rowStart = levelMapCell(k, lb, int64_t(tb) + row);
     if (rowStart >= LevelMapCells) break;  // later rows start further on
     for (int32_t col = 0; col < level->width; ++col) {
       int64_t cell = rowStart + col;
       if (cell >= LevelMapCells) break;
-      size_t offset = 116 + 4 * size_t(cell);
+      size_t offset = levelMapCellOffset(cell);
       uint16_t flagWord = readU16BE(r, offset);
       uint16_t block = readU16BE(r, offset + 2);
       if (block != 0) addElement(ObjectKindTerrainCell, block, col, row, flagWord, 0, level);
@@ -50,32 +50,34 @@ static void readTerrain(ByteReader* r, int32_t lb, int32_t tb, int32_t k, Level*
 
 static void readObjects(ByteReader* r, int32_t lb, int32_t tb, Level* level) {
   for (int n = 0; n < LevelObjectRecords; ++n) {
-    size_t record = 8008 + 10 * size_t(n);
-    uint16_t type = readU16LE(r, record);
-    if (type == 0xFFFF) break;
+    size_t record = LevelObjectsOffset + LevelObjectRecordSize * size_t(n);
+    uint16_t type = readU16LE(r, record + LevelObjectTypeField);
+    if (type == LevelObjectEndType) break;
     // Signed pixels, divided with truncation toward zero.
-    int32_t xPixels = int16_t(readU16LE(r, record + 2));
-    int32_t yPixels = int16_t(readU16LE(r, record + 4));
-    addElement(ObjectKindObject, type, xPixels / 16 - lb - 1, yPixels / 8 - tb - 2,
-               readU16LE(r, record + 6), readU16LE(r, record + 8), level);
+    int32_t xPixels = int16_t(readU16LE(r, record + LevelObjectXField));
+    int32_t yPixels = int16_t(readU16LE(r, record + LevelObjectYField));
+    int32_t x = xPixels / LevelPixelsPerBlock - lb - 1;
+    int32_t y = yPixels / LevelPixelsPerRow - tb - 2;
+    addElement(ObjectKindObject, type, x, y, readU16LE(r, record + LevelObjectParamAField),
+               readU16LE(r, record + LevelObjectParamBField), level);
   }
 }
 
 static void readHeader(ByteReader* r, const uint8_t* data, Level* level) {
-  std::memcpy(level->name, data + 20, 24);
-  level->name[24] = 0;
-  for (int i = 0; i < 8; ++i) {
-    level->skillCode[i] = readU8(r, 44 + 2 * i);
-    level->skillCount[i] = readU8(r, 60 + i);
+  std::memcpy(level->name, data + LevelNameOffset, LevelNameSize);
+  level->name[LevelNameSize] = 0;
+  for (int i = 0; i < LevelSkillSlots; ++i) {
+    level->skillCode[i] = readU8(r, LevelSkillCodeOffset + 2 * size_t(i));
+    level->skillCount[i] = readU8(r, LevelSkillCountOffset + size_t(i));
   }
-  level->timeMinutes = readU8(r, 68);
-  level->timeSeconds = readU8(r, 70);
-  level->startX = readU16LE(r, 74) >> 4;
-  level->startY = readU16LE(r, 76) >> 3;
-  level->keptWord = readU16LE(r, 86);
-  int32_t rate = readU16LE(r, 88);
+  level->timeMinutes = readU8(r, LevelMinutesOffset);
+  level->timeSeconds = readU8(r, LevelSecondsOffset);
+  level->startX = readU16LE(r, LevelStartXOffset) >> 4;
+  level->startY = readU16LE(r, LevelStartYOffset) >> 3;
+  level->keptWord = readU16LE(r, LevelKeptWordOffset);
+  int32_t rate = readU16LE(r, LevelReleaseRateOffset);
   level->releaseRate = rate > 16383 ? rate - 65536 : rate;
-  level->style = readU16LE(r, 102);
+  level->style = readU16LE(r, LevelMapStyleOffset);
 }
 
 static int parsePlain(const uint8_t* data, size_t size, bool wasCompressed, Level* level) {
@@ -85,19 +87,19 @@ static int parsePlain(const uint8_t* data, size_t size, bool wasCompressed, Leve
     return 1;
   }
   ByteReader r = makeReader(data, size);
-  uint16_t widthClass = readU16LE(&r, 104);
-  if (widthClass > 6) {
+  uint16_t widthClass = readU16LE(&r, LevelWidthClassOffset);
+  if (widthClass >= LevelWidthClasses) {
     setFailureReason("not a level file (width class above 6)");
     return 1;
   }
   int32_t k = LevelWidthClassColumns[widthClass];
-  int32_t lb = readU16LE(&r, 78) >> 4;
-  int32_t tb = readU16LE(&r, 80) >> 3;
+  int32_t lb = readU16LE(&r, LevelLeftLimitOffset) >> 4;
+  int32_t tb = readU16LE(&r, LevelTopLimitOffset) >> 3;
 
   clearLevelObjects(level);
   readHeader(&r, data, level);
-  level->width = (readU16LE(&r, 82) >> 4) + 20 - lb;
-  level->height = (readU16LE(&r, 84) >> 3) + 20 - tb;
+  level->width = (readU16LE(&r, LevelRightLimitOffset) >> 4) + LevelStartViewBlocks - lb;
+  level->height = (readU16LE(&r, LevelBottomLimitOffset) >> 3) + LevelStartViewBlocks - tb;
   readTerrain(&r, lb, tb, k, level);
   readObjects(&r, lb, tb, level);
   return 0;

@@ -2,21 +2,16 @@
 // file atomically so a failed save never leaves a half-written level.
 #include "data/level_writer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "data/byte_order.h"
 #include "data/failure.h"
+#include "levelfile/replace_file.h"
 
 // The smallest class whose row holds the level; width must not exceed 80.
 static int widthClassFor(int32_t width) {
-  int widthClass = 6;
+  int widthClass = LevelWidthClasses - 1;
   while (widthClass > 0 && LevelWidthClassColumns[widthClass] < width) --widthClass;
   return widthClass;
 }
@@ -28,12 +23,12 @@ struct MapWriter {
 };
 
 static void writeCell(MapWriter* map, int32_t col, int32_t row, uint32_t flags, uint32_t block) {
-  int64_t cell = int64_t(row + 2) * (map->columns + 2) + col + 1;
+  int64_t cell = levelMapCell(map->columns, col, row);
   if (cell >= LevelMapCells) {
     map->outside = true;
     return;
   }
-  size_t offset = 116 + 4 * size_t(cell);
+  size_t offset = levelMapCellOffset(cell);
   putU16BE(map->image, offset, flags);
   putU16BE(map->image, offset + 2, block);
 }
@@ -63,39 +58,43 @@ static void writePiece(MapWriter* map, const LevelObject& piece, int32_t width, 
 }
 
 static void writeHeader(const Level& level, int widthClass, uint8_t* image) {
-  std::memcpy(image, "FORM", 4);
-  putU32BE(image, 4, uint32_t(LevelFileSize - 8));
-  std::memcpy(image + 8, "QXLV", 4);
-  std::memcpy(image + 12, "QXLH", 4);
-  putU32BE(image, 16, 74);
-  std::memcpy(image + 20, level.name, 24);
-  for (int i = 0; i < 8; ++i) {
-    putU16LE(image, 44 + 2 * i, uint32_t(level.skillCode[i]));
-    image[60 + i] = uint8_t(level.skillCount[i]);
+  std::memcpy(image + LevelFormIdOffset, "FORM", 4);
+  putU32BE(image, LevelFormLengthOffset, uint32_t(LevelFileSize - 8));
+  std::memcpy(image + LevelFormTypeOffset, "QXLV", 4);
+  std::memcpy(image + LevelHeaderIdOffset, "QXLH", 4);
+  putU32BE(image, LevelHeaderLengthOffset, LevelHeaderLength);
+  std::memcpy(image + LevelNameOffset, level.name, LevelNameSize);
+  for (int i = 0; i < LevelSkillSlots; ++i) {
+    putU16LE(image, LevelSkillCodeOffset + 2 * size_t(i), uint32_t(level.skillCode[i]));
+    image[LevelSkillCountOffset + size_t(i)] = uint8_t(level.skillCount[i]);
   }
-  putU16LE(image, 68, uint32_t(level.timeMinutes));
-  putU16LE(image, 70, uint32_t(level.timeSeconds));
-  putU16LE(image, 72, uint32_t(level.style));
-  putU16LE(image, 74, uint32_t(level.startX * 16));
-  putU16LE(image, 76, uint32_t(level.startY * 8));
-  putU32LE(image, 78, 0);  // left and top limits: the level starts at the map's first column and row
-  putU16LE(image, 82, uint32_t((level.width - 20) * 16));
-  putU16LE(image, 84, uint32_t(level.height * 8 - 160));
-  putU16LE(image, 86, level.keptWord);
-  putU16LE(image, 88, uint32_t(level.releaseRate));
-  putU32LE(image, 90, 0);
+  putU16LE(image, LevelMinutesOffset, uint32_t(level.timeMinutes));
+  putU16LE(image, LevelSecondsOffset, uint32_t(level.timeSeconds));
+  putU16LE(image, LevelHeaderStyleOffset, uint32_t(level.style));
+  putU16LE(image, LevelStartXOffset, uint32_t(level.startX * LevelPixelsPerBlock));
+  putU16LE(image, LevelStartYOffset, uint32_t(level.startY * LevelPixelsPerRow));
+  // Left and top limits 0: the level starts at the map's first column and row.
+  putU16LE(image, LevelLeftLimitOffset, 0);
+  putU16LE(image, LevelTopLimitOffset, 0);
+  const int32_t rightLimit = (level.width - LevelStartViewBlocks) * LevelPixelsPerBlock;
+  const int32_t bottomLimit = (level.height - LevelStartViewBlocks) * LevelPixelsPerRow;
+  putU16LE(image, LevelRightLimitOffset, uint32_t(rightLimit));
+  putU16LE(image, LevelBottomLimitOffset, uint32_t(bottomLimit));
+  putU16LE(image, LevelKeptWordOffset, level.keptWord);
+  putU16LE(image, LevelReleaseRateOffset, uint32_t(level.releaseRate));
+  putU32LE(image, LevelHeaderZeroOffset, 0);
 
-  std::memcpy(image + 94, "QXMH", 4);
-  putU32BE(image, 98, 6);
-  putU16LE(image, 102, uint32_t(level.style));
-  putU16LE(image, 104, uint32_t(widthClass));
-  putU16LE(image, 106, 0);
-  std::memcpy(image + 108, "QXMP", 4);
-  putU32BE(image, 112, 7884);
-  std::memset(image + 116, 0, 7884);
-  std::memcpy(image + 8000, "QXBO", 4);
-  putU32BE(image, 8004, 640);
-  std::memset(image + 8008, 0xFF, 640);
+  std::memcpy(image + LevelMapHeaderIdOffset, "QXMH", 4);
+  putU32BE(image, LevelMapHeaderLengthOffset, LevelMapHeaderLength);
+  putU16LE(image, LevelMapStyleOffset, uint32_t(level.style));
+  putU16LE(image, LevelWidthClassOffset, uint32_t(widthClass));
+  putU16LE(image, LevelMapHeaderZeroOffset, 0);
+  std::memcpy(image + LevelMapIdOffset, "QXMP", 4);
+  putU32BE(image, LevelMapLengthOffset, LevelMapLength);
+  std::memset(image + LevelMapOffset, 0, LevelMapLength);
+  std::memcpy(image + LevelObjectsIdOffset, "QXBO", 4);
+  putU32BE(image, LevelObjectsLengthOffset, LevelObjectsLength);
+  std::memset(image + LevelObjectsOffset, 0xFF, LevelObjectsLength);
 }
 
 // Object records in list order; false when more than the file's 64 qualify.
@@ -105,18 +104,19 @@ static bool writeObjects(const Level& level, uint8_t* image) {
     if (e->kind == ObjectKindTerrainCell || e->kind == ObjectKindTerrainPiece) continue;
     if (e->x < -1 || e->x >= level.width || e->y < -2 || e->y >= level.height) continue;
     if (written == LevelObjectRecords) return false;
-    size_t record = 8008 + 10 * size_t(written++);
-    putU16LE(image, record, e->value);
-    putU16LE(image, record + 2, uint32_t((e->x - e->shiftX) * 16 + 16));
-    putU16LE(image, record + 4, uint32_t((e->y - e->shiftY) * 8 + 16));
-    putU16LE(image, record + 6, e->paramA);
-    putU16LE(image, record + 8, e->paramB);
+    size_t record = LevelObjectsOffset + LevelObjectRecordSize * size_t(written++);
+    putU16LE(image, record + LevelObjectTypeField, e->value);
+    // The stored position is one block right of and two rows below the element's.
+    putU16LE(image, record + LevelObjectXField, uint32_t((e->x - e->shiftX + 1) * LevelPixelsPerBlock));
+    putU16LE(image, record + LevelObjectYField, uint32_t((e->y - e->shiftY + 2) * LevelPixelsPerRow));
+    putU16LE(image, record + LevelObjectParamAField, e->paramA);
+    putU16LE(image, record + LevelObjectParamBField, e->paramB);
   }
   return true;
 }
 
 int buildLevelImage(const Level& level, uint8_t image[LevelFileSize]) {
-  if (level.width > 80) {
+  if (level.width > LevelWidthClassColumns[0]) {  // the widest class
     setFailureReason("level is wider than 80 blocks");
     return 1;
   }
@@ -146,58 +146,13 @@ int buildLevelImage(const Level& level, uint8_t image[LevelFileSize]) {
   return 0;
 }
 
-// Mode for the new file: the old file's, or what a plain create would give.
-static mode_t newFileMode(const char* path) {
-  struct stat st;
-  if (stat(path, &st) == 0) return st.st_mode & 07777;
-  mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
-}
-
-static std::string directoryOf(const std::string& path) {
-  size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-static bool writeAll(int fd, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    ssize_t n = write(fd, data, size);
-    if (n < 0) return false;
-    data += n;
-    size -= size_t(n);
-  }
-  return true;
-}
-
 int saveLevel(const char* path, const Level& level) {
   uint8_t image[LevelFileSize];
   if (buildLevelImage(level, image) != 0) return 1;
-
-  std::string tempPath = std::string(path) + ".XXXXXX";
-  int fd = mkstemp(tempPath.data());
-  if (fd < 0) {
-    setFailureReason("cannot create a file in the level's directory");
-    return 1;
-  }
-  bool ok = fchmod(fd, newFileMode(path)) == 0 && writeAll(fd, image, LevelFileSize) && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  if (!ok) {
-    unlink(tempPath.c_str());
-    setFailureReason("cannot write the level file");
-    return 1;
-  }
-  if (rename(tempPath.c_str(), path) != 0) {
-    unlink(tempPath.c_str());
-    setFailureReason("cannot replace the level file");
-    return 1;
-  }
-  // Make the rename itself durable.
-  int dirFd = open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-  if (dirFd >= 0) {
-    fsync(dirFd);
-    close(dirFd);
-  }
-  return 0;
+  const ReplaceStep failed = replaceFileAtomically(path, image, LevelFileSize, ReplaceAnyTarget).step;
+  if (failed == ReplaceDone) return 0;
+  setFailureReason(failed == ReplaceCreateFailed   ? "cannot create a file in the level's directory"
+                   : failed == ReplaceRenameFailed ? "cannot replace the level file"
+                                                   : "cannot write the level file");
+  return 1;
 }

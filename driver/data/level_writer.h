@@ -11,7 +11,8 @@
 // map) with failureReason() set. Never writes outside image.
 int buildLevelImage(const Level& level, uint8_t image[LevelFileSize]);
 
-// Builds the image and replaces the file at path atomically (temporary file in
-// the same directory, flushed, renamed over it). 0 on success; 1 on refusal or
-// any I/O failure with failureReason() set, the old file left byte for byte.
+// Builds the image and replaces the file at path atomically (replaceFileAtomically:
+// a link is followed, the old file's permissions kept). 0 on success; 1 on
+// refusal or any I/O failure with failureReason() set, the old file left byte
+// for byte.
 int saveLevel(const char* path, const Level& level);

@@ -248,8 +248,7 @@ TEST(LevelWriter, SaveReplacesTheFileAtomically) {
 // Random storable levels: what the reader gives back is what the writer
 // promises to keep.
 TEST(LevelWriter, RandomLevelsRoundTripThroughTheReader) {
-  static const int maxRows[7] = {22, 27, 35, 44, 56, 73, 87};
-  static const int columns[7] = {80, 64, 50, 40, 32, 24, 20};
+  static const int maxRows[LevelWidthClasses] = {22, 27, 35, 44, 56, 73, 87};
   std::mt19937 rng(20261207);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   static int32_t pieceCells[16];
@@ -260,8 +259,8 @@ TEST(LevelWriter, RandomLevelsRoundTripThroughTheReader) {
     LevelDescription d;
     // The limits words only round-trip from 20 x 20 up (smaller extents wrap).
     d.width = pick(20, 80);
-    int widthClass = 6;
-    while (columns[widthClass] < d.width) --widthClass;
+    int widthClass = LevelWidthClasses - 1;
+    while (LevelWidthClassColumns[widthClass] < d.width) --widthClass;
     d.height = pick(20, maxRows[widthClass]);
     d.name.clear();
     for (int i = 0; i < 24; ++i) d.name.push_back(char(pick(1, 255)));

@@ -36,10 +36,9 @@ int u16At(const std::vector<uint8_t>& file, size_t offset) { return file[offset]
 
 // Block number of level cell (column, row) in a saved file, from its width class.
 int savedBlock(const std::vector<uint8_t>& file, int column, int row) {
-  static const int rowWidths[7] = {80, 64, 50, 40, 32, 24, 20};
-  const int k = rowWidths[u16At(file, 104)];
-  const size_t cell = 116 + 4 * static_cast<size_t>((row + 2) * (k + 2) + column + 1);
-  return (file[cell + 2] << 8) | file[cell + 3];
+  const int k = LevelWidthClassColumns[u16At(file, LevelWidthClassOffset)];
+  const size_t block = levelMapCellOffset(levelMapCell(k, column, row)) + 2;  // after the flag word
+  return (file[block] << 8) | file[block + 1];
 }
 
 // The style as the driver binds it, read from the demo data.

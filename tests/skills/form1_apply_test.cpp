@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "file_size_limit.h"
+#include "support/file_size_limit.h"
 #include "form1.h"
 #include "skills_core.h"
 
@@ -21,7 +21,7 @@ struct Message {
 
 // An uncompressed level image whose bytes all differ from their neighbours.
 static QByteArray levelImage() {
-  QByteArray image(int(LevelImageSize), '\0');
+  QByteArray image(int(LevelFileSize), '\0');
   for (int k = 0; k < image.size(); ++k) image[k] = char(k * 7 + 3);
   image.replace(0, 4, "FORM");
   image.replace(8, 4, "QXLV");
@@ -217,11 +217,27 @@ class Form1ApplyTest : public QObject {
     verifyRefused(shortFile, "100 bytes");
   }
 
-  void checkedNegativeQuantityIsRefused() {
+  void checkedQuantityMustFitAByte_data() {
+    QTest::addColumn<int>("quantity");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("negative") << -5 << false;
+    QTest::newRow("largest byte") << 255 << true;
+    QTest::newRow("past a byte") << 256 << false;
+  }
+
+  void checkedQuantityMustFitAByte() {
+    QFETCH(int, quantity);
+    QFETCH(bool, written);
     form->chkSkill[3]->setChecked(true);
-    form->txtSkill[3]->setText("-5");
+    form->slotQuantity[3] = quantity;  // what the box cannot take by typing may come from the file
+    if (written) {
+      form->Command1_Click();
+      QVERIFY(messages.isEmpty());
+      QCOMPARE(int(at(LevelSkillCountOffset + 3)), quantity);
+      return;
+    }
     verifyRefused(levelImage(), "Skill slot 4");
-    QVERIFY(messages[0].text.contains("-5"));
+    QVERIFY(messages[0].text.contains(QString::number(quantity)));
     QVERIFY(messages[0].text.contains(form->skillNames[size_t(form->slotSkill[3])]));
   }
 

@@ -7,7 +7,7 @@
 #include "skills_core.h"
 
 static std::vector<uint8_t> levelImage() {
-  std::vector<uint8_t> image(LevelImageSize, 0x11);
+  std::vector<uint8_t> image(LevelFileSize, 0x11);
   std::memcpy(image.data(), "FORM", 4);
   std::memcpy(image.data() + 8, "QXLV", 4);
   return image;

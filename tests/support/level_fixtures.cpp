@@ -9,7 +9,7 @@
 void fillLevel(const LevelDescription& d, Level* level) {
   clearLevelObjects(level);
   std::memset(level->name, 0, sizeof level->name);
-  std::memcpy(level->name, d.name.data(), std::min<size_t>(d.name.size(), 24));
+  std::memcpy(level->name, d.name.data(), std::min(d.name.size(), LevelNameSize));
   for (int i = 0; i < 8; ++i) {
     level->skillCode[i] = d.skillCode[i];
     level->skillCount[i] = d.skillCount[i];

@@ -12,8 +12,6 @@
 
 namespace {
 
-const int widthClassColumns[7] = {80, 64, 50, 40, 32, 24, 20};
-
 // Largest height the editor allows for a width.
 int maxHeightForWidth(int width) {
   static const int widths[7] = {20, 24, 32, 40, 50, 64, 80}, heights[7] = {80, 64, 50, 40, 32, 24, 20};
@@ -352,7 +350,7 @@ void fillHeader(Level* level, int n, int styleIndex, DemoRng* rng) {
   std::snprintf(name, sizeof name, "%s %s", adjectives[(n * 7 + styleIndex) % 20],
                 nouns[styleIndex][(n + n / 10) % 4]);
   std::memset(level->name, 0, sizeof level->name);
-  std::memcpy(level->name, name, std::min<size_t>(24, std::strlen(name)));
+  std::memcpy(level->name, name, std::min(LevelNameSize, std::strlen(name)));
   int code = rng->between(1, 51);
   for (int i = 0; i < 8; i++) {
     code = (code + rng->between(1, 11) - 1) % 51 + 1;
@@ -388,9 +386,11 @@ std::vector<uint8_t> storeDemoLevel(int n, const std::vector<DemoStyle>& sources
             {}};
 
   // Every width class in turn, and a height the editor allows for the width.
-  int widthClass = (n * 3 + n / 10) % 7;
-  int widest = widthClassColumns[widthClass];
-  int narrowest = widthClass == 0 ? 65 : widthClass == 6 ? 20 : widthClassColumns[widthClass + 1] + 1;
+  int widthClass = (n * 3 + n / 10) % LevelWidthClasses;
+  int widest = LevelWidthClassColumns[widthClass];
+  int narrowest = widthClass == 0                     ? 65
+                  : widthClass == LevelWidthClasses - 1 ? 20
+                                                        : LevelWidthClassColumns[widthClass + 1] + 1;
   level.width = b.rng.between(narrowest, widest);
   level.height = b.rng.between(20, maxHeightForWidth(level.width));
   level.style = styleIndex;
