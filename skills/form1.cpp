@@ -1,7 +1,8 @@
 // Form1's controls at their design positions, the skill list parser and the
 // start-up sequence that creates the eight slots from the index-8 templates.
 // Positions are kept in twips in the tables below and divided by 15 (96 dpi)
-// when placed, so they read like the form's design.
+// when placed, so they read like the form's design. The line of Read and the
+// notice lies below the design's controls, which keep their places.
 
 #include "form1.h"
 
@@ -15,13 +16,18 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QShortcut>
 #include <QStringList>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
 #include "skills_core.h"
 
 static constexpr int TwipsPerPixel = 15;
+static constexpr int FormWidthTwips = 3120;
+static constexpr int FormHeightTwips = 5505;  // the design's 5025 and one line for Read and the notice
+static constexpr char TypedLimitProperty[] = "TypedLimit";  // the most characters a user may type in a box
 
 static void placeTwips(QWidget* control, int left, int top, int width, int height) {
   control->setGeometry(left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
@@ -52,8 +58,20 @@ void setBackColor(QWidget* control, uint32_t colorValue) {
 static QLineEdit* makeTextBox(QWidget* parent, const char* text, int maxLength) {
   auto* box = new QLineEdit(QString::fromLatin1(text), parent);
   box->setMaxLength(maxLength);
+  box->setProperty(TypedLimitProperty, maxLength);
   box->setTextMargins(0, 0, 0, 0);
+  QObject::connect(box, &QLineEdit::textEdited, box, [box] {
+    const int typedLimit = box->property(TypedLimitProperty).toInt();
+    if (box->text().size() <= typedLimit) box->setMaxLength(typedLimit);
+  });
   return box;
+}
+
+void showWhole(QLineEdit* box, const QString& text) {
+  const int limit = std::max(box->property(TypedLimitProperty).toInt(), static_cast<int>(text.size()));
+  if (limit > box->maxLength()) box->setMaxLength(limit);  // before the text, or the box would cut it
+  box->setText(text);
+  box->setMaxLength(limit);
 }
 
 static void showMessageBox(QWidget* owner, const QString& caption, const QString& text) {
@@ -63,8 +81,8 @@ static void showMessageBox(QWidget* owner, const QString& caption, const QString
 
 Form1::Form1(const QString& levelDirectory, QWidget* parent)
     : QWidget(parent), levelDirectory(levelDirectory) {
-  setWindowTitle(QStringLiteral("Talveny"));
-  setFixedSize(3120 / TwipsPerPixel, 5025 / TwipsPerPixel);
+  setWindowTitle(QString::fromLatin1(FormCaption));
+  setFixedSize(FormWidthTwips / TwipsPerPixel, FormHeightTwips / TwipsPerPixel);
   // The design's boxes and labels are 13 to 21 pixels high and its captions
   // narrow: a small, condensed face keeps "Release:" and "-32768" readable.
   QFont small = font();
@@ -83,8 +101,10 @@ Form1::Form1(const QString& levelDirectory, QWidget* parent)
   placeTwips(Label2, 120, 600, 390, 195);
   txtMin = makeTextBox(Frame1, "9", 1);
   placeTwips(txtMin, 600, 600, 255, 285);
+  txtMin->setToolTip(QStringLiteral("Minutes"));
   txtSec = makeTextBox(Frame1, "59", 2);
   placeTwips(txtSec, 840, 600, 375, 285);
+  txtSec->setToolTip(QStringLiteral("Seconds"));
   Label3 = new QLabel(QStringLiteral("Release:"), Frame1);
   placeTwips(Label3, 1440, 600, 630, 195);
   txtRelease = makeTextBox(Frame1, "0", 6);
@@ -118,7 +138,18 @@ Form1::Form1(const QString& levelDirectory, QWidget* parent)
   Command1->setAutoDefault(true);
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
+  cmdRead = new QPushButton(QStringLiteral("Read"), this);
+  placeTwips(cmdRead, 120, 5040, 855, 375);
+  cmdRead->setAutoDefault(true);
+  cmdRead->setToolTip(QStringLiteral("Show what %1 holds (F5)").arg(QString::fromLatin1(LevelFileName)));
+  connect(cmdRead, &QPushButton::clicked, this, [this] { cmdRead_Click(); });
+  auto* readKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
+  connect(readKey, &QShortcut::activated, this, [this] { cmdRead_Click(); });
+  lblNotice = new QLabel(this);
+  placeTwips(lblNotice, 1095, 5040, 1920, 375);
+
   Form_Load();
+  startWatching();
 }
 
 void Form1::InitSkills() {
@@ -164,15 +195,16 @@ void Form1::Form_Load() {
   InitSkills();
   for (int i = 0; i < 8; ++i) createSlotElement(i);
 
-  // Focus order follows the controls' tab indexes; frames, labels and the
-  // hidden list take no focus.
-  QWidget* order[5 + 3 * 8] = {Command1, txtName, txtMin, txtSec, txtRelease};
+  // Focus order follows the controls' tab indexes, then Read; frames, labels
+  // and the hidden list take no focus.
+  QWidget* order[5 + 3 * 8 + 1] = {Command1, txtName, txtMin, txtSec, txtRelease};
   for (int i = 0; i < 8; ++i) {
     order[5 + i] = txtSkill[i];
     order[13 + i] = cmbSkill[i];
     order[21 + i] = chkSkill[i];
   }
-  for (int k = 1; k < 5 + 3 * 8; ++k) setTabOrder(order[k - 1], order[k]);
+  order[29] = cmdRead;
+  for (int k = 1; k < 5 + 3 * 8 + 1; ++k) setTabOrder(order[k - 1], order[k]);
 
   for (int j = 0; j < 8; ++j) {
     cmbSkill[j]->clear();

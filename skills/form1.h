@@ -12,12 +12,18 @@
 #include <functional>
 #include <vector>
 
+#include "skills_core.h"
+
 class QCheckBox;
 class QComboBox;
+class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+constexpr char FormCaption[] = "Talveny";         // the window's and every message's caption
+constexpr char LevelFileName[] = "LEVEL___.DAT";  // read and stamped in levelDirectory
 
 // System colours by their index in the platform colour table, high bit set.
 constexpr uint32_t ColorWindow = 0x80000005;          // background of an active slot
@@ -43,7 +49,13 @@ class Form1 : public QWidget {
   void txtSkill_Change(int i);  // enabled box: remember its integer in slotQuantity[i]
 
   // Apply (form1_apply.cpp) ----------------------------------------------------
-  void Command1_Click();  // patch LEVEL___.DAT with the form's values
+  void Command1_Click();  // patch LEVEL___.DAT with the form's values; the notice says when it worked
+
+  // Read (form1_read.cpp) --------------------------------------------------------
+  void cmdRead_Click();  // fill the form from LEVEL___.DAT (also F5); the same messages as Apply
+
+  // Watching the file (form1_file.cpp) --------------------------------------------
+  void watchLevel_Change();  // a change on disk that is not the form's own Apply: the notice says when
 
   // Where every message goes; tests replace it to see caption and text
   // instead of a modal box. Defaults to an OK-only message box.
@@ -54,7 +66,10 @@ class Form1 : public QWidget {
   std::vector<int32_t> skillCodes;   // code of each entry, list order
   std::vector<QString> skillNames;   // display name of each entry, list order
   int32_t slotQuantity[8] = {};      // each slot's remembered quantity
-  int32_t slotSkill[8] = {};         // each slot's remembered list index, 0..skillListSize-1
+  int32_t slotSkill[8] = {};         // each slot's remembered list index, 0..skillListSize-1, or
+                                     // skillListSize for the slot's extra entry
+  int32_t slotExtraCode[8] = {};     // code of the extra entry Read adds after the list's own for a
+                                     // code the list lacks; 0 when the slot's list has none
 
   // Controls; index 8 of each array is the never-shown design template ---------
   QPushButton* Command1;
@@ -71,11 +86,33 @@ class Form1 : public QWidget {
   QCheckBox* chkSkill[9] = {};
   QComboBox* cmbSkill[9] = {};
   QLineEdit* txtSkill[9] = {};
+  QPushButton* cmdRead;
+  QLabel* lblNotice;                // when the file last changed on disk, or when Apply worked
+  QFileSystemWatcher* watchLevel;   // LEVEL___.DAT and its directory (the editor saves by rename)
 
  private:
   QString levelDirectory;
+  FileStamp levelStamp;  // the version of the file last seen, or written by Apply
   void createSlotElement(int i);  // the three controls of slot i, copied from the templates
+  QString levelFilePath() const;
+  void tell(const QString& text);  // one message, captioned like the form
+  bool readLevelImage(std::vector<uint8_t>* levelBytes);  // false after showing why
+  void startWatching();
+  void noteApplied();  // Apply replaced the file: its new version is ours, not a change
+  void readSlot(int i, int32_t code, int32_t quantity);
+  int32_t slotCode(int i) const;     // the code Apply writes for a checked slot
+  QString slotName(int i) const;     // what the slot's list shows for its memory
 };
+
+// The text of a slot list's extra entry for a code the skill list lacks.
+QString extraEntryText(int32_t code);
+
+QString quotedLevelFileName();  // as messages name the file
+
+// Sets a box's text from code in full although it may be longer than the box
+// lets the user type; the box takes its typing limit back at the user's first
+// edit that fits it, or at the next text that fits.
+void showWhole(QLineEdit* box, const QString& text);
 
 // Sets a control's background to one of the two system colours and records
 // the value in its "BackColor" property.

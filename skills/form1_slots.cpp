@@ -17,12 +17,12 @@ void Form1::chkSkill_Click(int i) {
     txtSkill[i]->setEnabled(false);
     cmbSkill[i]->setCurrentIndex(-1);
     setBackColor(cmbSkill[i], ColorInactiveBorder);
-    txtSkill[i]->setText(QString());
+    showWhole(txtSkill[i], QString());
     setBackColor(txtSkill[i], ColorInactiveBorder);
   } else {
     cmbSkill[i]->setCurrentIndex(slotSkill[i]);
     setBackColor(cmbSkill[i], ColorWindow);
-    txtSkill[i]->setText(QString::number(slotQuantity[i]));
+    showWhole(txtSkill[i], QString::number(slotQuantity[i]));  // 100..255 from the file too
     setBackColor(txtSkill[i], ColorWindow);
     cmbSkill[i]->setEnabled(true);
     txtSkill[i]->setEnabled(true);

@@ -1,5 +1,5 @@
-// Finding and reading LEVEL___.DAT; replacing it is levelfile's
-// replaceFileAtomically.
+// Finding, reading and telling versions of LEVEL___.DAT apart; replacing it
+// is levelfile's replaceFileAtomically.
 
 #include <cerrno>
 #include <cstring>
@@ -10,6 +10,13 @@
 #include "skills_core.h"
 
 static std::string systemReason() { return std::strerror(errno); }
+
+FileStamp fileStampOf(const std::string& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return {};
+  return {true, uint64_t(info.st_dev), uint64_t(info.st_ino), int64_t(info.st_size),
+          int64_t(info.st_mtim.tv_sec), int64_t(info.st_mtim.tv_nsec)};
+}
 
 bool isOrdinaryFile(const std::string& path) {
   struct stat info;

@@ -1,4 +1,4 @@
-// Apply's byte map over an uncompressed level file. The offsets are those of
+// Apply's byte map over an uncompressed level file, both ways. The offsets are those of
 // the level header chunk, which starts at byte 20; the high bytes of the
 // skill, minute and second words are left alone because the editor reads only
 // the low bytes.
@@ -33,6 +33,21 @@ void applyLevelPatch(std::vector<uint8_t>& image, const LevelPatch& patch) {
   const auto release = static_cast<uint16_t>(patch.releaseRate);
   image[LevelReleaseRateOffset] = static_cast<uint8_t>(release & 0xFF);
   image[LevelReleaseRateOffset + 1] = static_cast<uint8_t>(release >> 8);
+}
+
+LevelPatch readLevelPatch(const std::vector<uint8_t>& image) {
+  LevelPatch patch{};
+  if (image.size() < LevelFileSize) return patch;  // callers check first; never read past the end
+  std::memcpy(patch.name, image.data() + LevelNameOffset, LevelNameStampSize);
+  for (int i = 0; i < LevelSkillSlots; ++i) {
+    patch.skillCode[i] = image[LevelSkillCodeOffset + 2 * i];
+    patch.quantity[i] = image[LevelSkillCountOffset + i];
+  }
+  patch.minutes = image[LevelMinutesOffset];
+  patch.seconds = image[LevelSecondsOffset];
+  const uint8_t low = image[LevelReleaseRateOffset], high = image[LevelReleaseRateOffset + 1];
+  patch.releaseRate = static_cast<int16_t>(static_cast<uint16_t>(low | high << 8));
+  return patch;
 }
 
 int32_t clampMinutes(int32_t minutes) { return std::max(minutes, 0); }

@@ -52,6 +52,11 @@ std::string levelImageProblem(const std::vector<uint8_t>& image, const std::stri
 // must be LevelFileSize bytes (levelImageProblem returned "").
 void applyLevelPatch(std::vector<uint8_t>& image, const LevelPatch& patch);
 
+// What the image holds at the patch's offsets, as it is (a code of 0 marks an
+// empty slot): applying the result to the same image changes nothing. Same
+// precondition as applyLevelPatch.
+LevelPatch readLevelPatch(const std::vector<uint8_t>& image);
+
 // Clamps of the three number boxes, applied before the boxes are rewritten.
 int32_t clampMinutes(int32_t minutes);   // 0 and up, no upper bound
 int32_t clampSeconds(int32_t seconds);   // 0..59
@@ -65,3 +70,17 @@ bool isOrdinaryFile(const std::string& path);
 // Reads the whole file. 0 on success; 1 with reason set to the system's
 // explanation.
 int readWholeFile(const std::string& path, std::vector<uint8_t>* bytes, std::string* reason);
+
+// What tells one version of a file from the next: a rewrite changes its size
+// or modification time, a replacement by rename its inode.
+struct FileStamp {
+  bool exists = false;
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  int64_t size = 0;
+  int64_t modifiedSeconds = 0;
+  int64_t modifiedNanoseconds = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp fileStampOf(const std::string& path);  // following links; exists false when missing

@@ -38,6 +38,7 @@ constexpr Point ReleaseBox{8 + 144 + 20, 8 + 40 + 9};
 constexpr Point SlotTwoCheck{8 + 8 + 6, 80 + 64 + 8};
 constexpr Point SlotTwoQuantity{8 + 160 + 12, 80 + 64 + 10};
 constexpr Point ApplyButton{144 + 28, 304 + 12};
+constexpr int NoticeLeft = 73, NoticeTop = 336, NoticeWidth = 128, NoticeHeight = 25;
 
 LevelDescription sampleLevel() {
   LevelDescription d;
@@ -88,6 +89,26 @@ std::vector<uint8_t> waitForChange(const std::string& path, const std::vector<ui
   return now;
 }
 
+// The driver's S key in its own X server, saving into dir.
+bool saveWithTheDriver(const TempDir& dir, std::string* why) {
+  XvfbSession x;
+  if (!x.ok() || !x.startProgram(driverPath(), dir.path, {})) {
+    *why = x.error();
+    return false;
+  }
+  const std::string window = x.waitForProgramWindow(15000);
+  if (window.empty() || !x.key(window, "s")) {
+    *why = "no driver window: " + x.programOutput();
+    return false;
+  }
+  const std::string path = dir.file("LEVEL___.DAT");
+  for (int i = 0; i < 100 && readFileBytes(path).size() != LevelFileSize; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  x.stopProgram(5000);
+  *why = "the driver saved nothing";
+  return readFileBytes(path).size() == LevelFileSize;
+}
+
 // skills beside LEVEL___.DAT in a fresh directory, its window found.
 struct SkillsRun {
   XvfbSession x;
@@ -101,6 +122,13 @@ struct SkillsRun {
     if (!x.startProgram(dir.file("skills"), dir.path, {})) return false;
     window = x.waitForWindow(windowNamePattern("Talveny"), 15000);
     return !window.empty();
+  }
+
+  // The notice line's pixels; the window sits at its own place on the screen.
+  std::vector<unsigned char> noticePixels() {
+    const WindowGeometry g = x.windowGeometry(window);
+    if (!g.valid) return {};
+    return x.screenRgb(g.x + NoticeLeft, g.y + NoticeTop, NoticeWidth, NoticeHeight);
   }
 
   std::vector<std::string> windowsNamedTalveny() {
@@ -211,4 +239,44 @@ TEST(SkillsApply, MissingFileShowsTheMessageAndWritesNothing) {
   EXPECT_EQ(windows.size(), 2u);  // the form and its message box
   run.x.screenshot(artefact("message.png"));
   EXPECT_FALSE(fileExists(run.dir.file("LEVEL___.DAT")));
+}
+
+// The notice is seen on the screen (its line's pixels change from the empty
+// label's) and what Read put in the name box through the file Apply writes
+// from it: the saved name, not the form's default.
+TEST(SkillsApply, NoticesTheDriversSaveAndReadsItsName) {
+  const std::string demo = testpaths::demoDir();
+  if (!fileExists(demo + "/LEVELS/LEVEL000.DAT") || !fileExists(driverPath()))
+    GTEST_SKIP() << "no demo data in " << demo << " or no driver";
+  SkillsRun run;
+  for (const char* sub : {"LEVELS", "STYLES"})
+    fs::create_directory_symlink(fs::path(demo) / sub, fs::path(run.dir.path) / sub);
+  ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
+  const std::vector<unsigned char> emptyNotice = run.noticePixels();
+  ASSERT_FALSE(emptyNotice.empty()) << run.x.error();
+
+  std::string why;
+  ASSERT_TRUE(saveWithTheDriver(run.dir, &why)) << why;
+  std::vector<unsigned char> notice = run.noticePixels();
+  for (int i = 0; i < 100 && notice == emptyNotice; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    notice = run.noticePixels();
+  }
+  run.x.screenshot(artefact("notice.png"));
+  EXPECT_NE(notice, emptyNotice) << "no notice after the driver saved";
+
+  const std::string path = run.dir.file("LEVEL___.DAT");
+  const std::vector<uint8_t> saved = readFileBytes(path);
+  ASSERT_TRUE(run.x.key(run.window, "F5"));
+  ASSERT_TRUE(clickAt(run.x, run.window, ApplyButton));
+  const std::vector<uint8_t> applied = waitForChange(path, saved);
+  ASSERT_EQ(applied.size(), LevelFileSize);
+  const auto stampedName = [](const std::vector<uint8_t>& file) {
+    return std::string(file.begin() + LevelNameOffset, file.begin() + LevelNameOffset + LevelNameStampSize);
+  };
+  std::string savedName = stampedName(saved);
+  savedName = savedName.substr(0, savedName.find('\0'));
+  savedName.resize(LevelNameStampSize, ' ');  // Apply pads with blanks
+  EXPECT_EQ(stampedName(applied), savedName);
+  EXPECT_NE(savedName.substr(0, 9), "New Level");
 }

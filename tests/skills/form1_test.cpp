@@ -22,7 +22,7 @@ class Form1Test : public QObject {
   void windowHasTitleSizeAndDefaults() {
     Form1 form(dir.path());
     QCOMPARE(form.windowTitle(), QString("Talveny"));
-    QCOMPARE(form.size(), QSize(208, 335));
+    QCOMPARE(form.size(), QSize(208, 367));  // the design's 335 and the line of Read and the notice
     QCOMPARE(form.txtName->text(), QString("New Level"));
     QCOMPARE(form.txtMin->text(), QString("9"));
     QCOMPARE(form.txtSec->text(), QString("59"));
@@ -41,6 +41,11 @@ class Form1Test : public QObject {
     QCOMPARE(form.txtRelease->geometry(), QRect(144, 40, 41, 19));
     QCOMPARE(form.Frame2->geometry(), QRect(8, 80, 193, 217));
     QCOMPARE(form.Command1->geometry(), QRect(144, 304, 57, 25));
+    QCOMPARE(form.cmdRead->geometry(), QRect(8, 336, 57, 25));
+    QCOMPARE(form.lblNotice->geometry(), QRect(73, 336, 128, 25));
+    QCOMPARE(form.lblNotice->text(), QString());
+    QCOMPARE(form.txtMin->toolTip(), QString("Minutes"));
+    QCOMPARE(form.txtSec->toolTip(), QString("Seconds"));
     for (int i = 0; i < 8; ++i) {
       const int top = 24 * i + 16;
       QCOMPARE(form.chkSkill[i]->geometry(), QRect(8, top, 17, 17));
@@ -72,12 +77,13 @@ class Form1Test : public QObject {
       if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&form)) chain.append(w);
       w = w->nextInFocusChain();
     } while (w != form.Command1 && chain.size() < 40);
-    QCOMPARE(chain.size(), 5 + 3 * 8);
+    QCOMPARE(chain.size(), 5 + 3 * 8 + 1);
     const QList<QWidget*> upper = {form.Command1, form.txtName, form.txtMin, form.txtSec, form.txtRelease};
     QCOMPARE(chain.mid(0, 5), upper);
     QCOMPARE(chain[5], form.txtSkill[0]);
     QCOMPARE(chain[13], form.cmbSkill[0]);
     QCOMPARE(chain[28], form.chkSkill[7]);
+    QCOMPARE(chain[29], form.cmdRead);
   }
 
   void focusedApplyButtonAnswersEnterAndSpace() {

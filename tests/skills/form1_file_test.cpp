@@ -1,0 +1,66 @@
+// The notice: a change of LEVEL___.DAT on disk is noticed with its time but
+// fills nothing in; a successful Apply says so and is not taken for a change.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTest>
+#include <cstdio>
+#include <memory>
+
+#include "form1.h"
+#include "support/files.h"
+#include "support/level_fixtures.h"
+
+class Form1FileTest : public QObject {
+  Q_OBJECT
+
+  TempDir dir;
+
+  std::string levelPath() const { return dir.file("LEVEL___.DAT"); }
+
+  // As the editor saves: a new file renamed over the old one.
+  void saveByRename(const std::vector<uint8_t>& bytes) {
+    const std::string temporary = dir.file("LEVEL___.DAT.new");
+    writeFileBytes(temporary, bytes);
+    QCOMPARE(std::rename(temporary.c_str(), levelPath().c_str()), 0);
+  }
+
+  static bool says(const QLabel* label, const char* what) {
+    const QRegularExpression notice(QString("^%1 at \\d\\d:\\d\\d:\\d\\d$").arg(what));
+    return notice.match(label->text()).hasMatch();
+  }
+
+ private slots:
+  void init() { std::remove(levelPath().c_str()); }
+
+  void aSaveByRenameIsNoticedAndFillsNothing_data() {
+    QTest::addColumn<bool>("fileAtStart");
+    QTest::newRow("replaced") << true;
+    QTest::newRow("created") << false;
+  }
+
+  void aSaveByRenameIsNoticedAndFillsNothing() {
+    QFETCH(bool, fileAtStart);
+    if (fileAtStart) writeFileBytes(levelPath(), makeLevelImage({}));
+    Form1 form(QString::fromStdString(dir.path));
+    LevelDescription saved;
+    saved.name = "Saved elsewhere";
+    saveByRename(makeLevelImage(saved));
+    QTRY_VERIFY2(says(form.lblNotice, "File changed"), qPrintable(form.lblNotice->text()));
+    QCOMPARE(form.txtName->text(), QString("New Level"));
+  }
+
+  void applySaysItWorkedAndIsNoChange() {
+    writeFileBytes(levelPath(), makeLevelImage({}));
+    Form1 form(QString::fromStdString(dir.path));
+    form.showMessage = [](const QString&, const QString& text) { QFAIL(qPrintable(text)); };
+    form.Command1_Click();
+    QVERIFY2(says(form.lblNotice, "Applied"), qPrintable(form.lblNotice->text()));
+    form.watchLevel_Change();  // what the watcher runs once the form's own write reaches it
+    QVERIFY2(says(form.lblNotice, "Applied"), qPrintable(form.lblNotice->text()));
+  }
+};
+
+QTEST_MAIN(Form1FileTest)
+#include "form1_file_test.moc"
