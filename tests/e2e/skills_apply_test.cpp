@@ -89,8 +89,11 @@ std::vector<uint8_t> waitForChange(const std::string& path, const std::vector<ui
   return now;
 }
 
-// The driver's S key in its own X server, saving into dir.
-bool saveWithTheDriver(const TempDir& dir, std::string* why) {
+// The driver, started in dir over the demo data, saves level 0 there with its
+// S key. It runs in its own X server, so a running skills keeps its own.
+bool saveWithTheDriver(const std::string& demo, const TempDir& dir, std::string* why) {
+  for (const char* sub : {"LEVELS", "STYLES"})
+    fs::create_directory_symlink(fs::path(demo) / sub, fs::path(dir.path) / sub);
   XvfbSession x;
   if (!x.ok() || !x.startProgram(driverPath(), dir.path, {})) {
     *why = x.error();
@@ -207,24 +210,10 @@ TEST(SkillsApply, PatchesTheFileTheDriverSaved) {
   if (!fileExists(demo + "/LEVELS/LEVEL000.DAT") || !fileExists(driverPath()))
     GTEST_SKIP() << "no demo data in " << demo << " or no driver";
   SkillsRun run;
-  ASSERT_TRUE(run.x.ok()) << run.x.error();
-  for (const char* sub : {"LEVELS", "STYLES"})
-    fs::create_directory_symlink(fs::path(demo) / sub, fs::path(run.dir.path) / sub);
-
-  // The driver saves level 0 into its working directory with the S key.
-  ASSERT_TRUE(run.x.startProgram(driverPath(), run.dir.path, {})) << run.x.error();
-  const std::string driverWindow = run.x.waitForProgramWindow(15000);
-  ASSERT_FALSE(driverWindow.empty()) << run.x.programOutput();
-  run.x.key(driverWindow, "s");
-  const std::string path = run.dir.file("LEVEL___.DAT");
-  for (int i = 0; i < 100 && readFileBytes(path).size() != LevelFileSize; ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  run.x.stopProgram(5000);
-  const std::vector<uint8_t> saved = readFileBytes(path);
-  ASSERT_EQ(saved.size(), LevelFileSize);
-
+  std::string why;
+  ASSERT_TRUE(saveWithTheDriver(demo, run.dir, &why)) << why;
   ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
-  applyAndCheck(run, saved);
+  applyAndCheck(run, readFileBytes(run.dir.file("LEVEL___.DAT")));
 }
 
 TEST(SkillsApply, MissingFileShowsTheMessageAndWritesNothing) {
@@ -249,14 +238,12 @@ TEST(SkillsApply, NoticesTheDriversSaveAndReadsItsName) {
   if (!fileExists(demo + "/LEVELS/LEVEL000.DAT") || !fileExists(driverPath()))
     GTEST_SKIP() << "no demo data in " << demo << " or no driver";
   SkillsRun run;
-  for (const char* sub : {"LEVELS", "STYLES"})
-    fs::create_directory_symlink(fs::path(demo) / sub, fs::path(run.dir.path) / sub);
   ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
   const std::vector<unsigned char> emptyNotice = run.noticePixels();
   ASSERT_FALSE(emptyNotice.empty()) << run.x.error();
 
   std::string why;
-  ASSERT_TRUE(saveWithTheDriver(run.dir, &why)) << why;
+  ASSERT_TRUE(saveWithTheDriver(demo, run.dir, &why)) << why;
   std::vector<unsigned char> notice = run.noticePixels();
   for (int i = 0; i < 100 && notice == emptyNotice; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
