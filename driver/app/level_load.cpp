@@ -64,7 +64,7 @@ static void loadResetEditor() {
   editor.buttonHeld = 0;
   editor.hoverObject = nullptr;
   editor.spanX = editor.spanY = 0;
-  editor.barKind = 2;
+  editor.barKind = BarPieces;
   editor.hoverItem = -1;
   editor.chosenItem = -1;
 }
@@ -89,7 +89,7 @@ static int loadMakeCurrent(int levelNumber) {
     windowApply(editor.window);
   }
   loadResetEditor();
-  setBarKind(2);
+  setBarKind(BarPieces);
   return 0;
 }
 

@@ -17,11 +17,25 @@ struct DefinitionOverride {
 };
 // clang-format off
 static const DefinitionOverride definitionOverrides[] = {
-    {1, 6, SetShiftY, 1},  {2, 3, SetKind, 9},   {2, 12, SetKind, 9},  {3, 3, SetKind, 9},
-    {4, 17, SetKind, 9},   {5, 1, SetFirstFrameCount, 1}, {5, 12, SetFirstFrameCount, 1},
-    {5, 13, SetKind, 9},   {6, 11, SetKind, 9},  {7, 3, SetKind, 9},   {8, 8, SetShiftY, 1},
-    {8, 12, SetShiftY, 1}, {9, 22, SetKind, 9},  {9, 14, SetShiftY, 1}, {10, 6, SetKind, 7},
-    {10, 7, SetKind, 7},   {11, 8, SetKind, 7},  {11, 10, SetKind, 7}, {11, 16, SetKind, 9},
+    {1, 6, SetShiftY, 1},
+    {2, 3, SetKind, ObjectKindStillByOverride},
+    {2, 12, SetKind, ObjectKindStillByOverride},
+    {3, 3, SetKind, ObjectKindStillByOverride},
+    {4, 17, SetKind, ObjectKindStillByOverride},
+    {5, 1, SetFirstFrameCount, 1},
+    {5, 12, SetFirstFrameCount, 1},
+    {5, 13, SetKind, ObjectKindStillByOverride},
+    {6, 11, SetKind, ObjectKindStillByOverride},
+    {7, 3, SetKind, ObjectKindStillByOverride},
+    {8, 8, SetShiftY, 1},
+    {8, 12, SetShiftY, 1},
+    {9, 22, SetKind, ObjectKindStillByOverride},
+    {9, 14, SetShiftY, 1},
+    {10, 6, SetKind, ObjectKindOutlined},
+    {10, 7, SetKind, ObjectKindOutlined},
+    {11, 8, SetKind, ObjectKindOutlined},
+    {11, 10, SetKind, ObjectKindOutlined},
+    {11, 16, SetKind, ObjectKindStillByOverride},
     {11, 14, SetShiftY, 1},
 };
 // clang-format on
@@ -30,21 +44,25 @@ static BlockPattern* firstAnimation(const ObjectDef& def) {
   return def.partCount > 0 && !def.partAnim.empty() ? def.partAnim[0] : nullptr;
 }
 
+// Part modes and type codes of a definition that decide its kind.
+enum PartMode : int32_t { PartModeTiles = 0xA0, PartModeFlaggedTiles = 0xF0 };
+enum TypeCode : uint32_t { TypeCodeStill = 2, TypeCodeComposite = 3, TypeCodeTiles = 6, TypeCodeOutlined = 9 };
+
 static int32_t kindOf(const ObjectDef& def) {
-  int32_t kind = 8;
+  int32_t kind = ObjectKindObject;
   if (!def.partMode.empty() && def.partCount > 0) {
-    if (def.partMode[0] == 0xA0) kind = 4;
-    if (def.partMode[0] == 0xF0) kind = 3;
+    if (def.partMode[0] == PartModeTiles) kind = ObjectKindTiles;
+    if (def.partMode[0] == PartModeFlaggedTiles) kind = ObjectKindFlaggedTiles;
   }
   switch (def.typeCode) {  // the type code wins over the part mode
-    case 2:
-      return 5;
-    case 3:
-      return 6;
-    case 9:
-      return 7;
-    case 6:
-      return 4;
+    case TypeCodeStill:
+      return ObjectKindStill;
+    case TypeCodeComposite:
+      return ObjectKindComposite;
+    case TypeCodeOutlined:
+      return ObjectKindOutlined;
+    case TypeCodeTiles:
+      return ObjectKindTiles;
     default:
       return kind;
   }
@@ -97,8 +115,8 @@ static void bindDefinitions(Style* style) {
     if (i == 1 && style->styleIndex >= 0 && style->styleIndex < StyleCount)
       def.partCount = std::min<uint32_t>(definitionOnePartCount[style->styleIndex],
                                          static_cast<uint32_t>(def.partAnim.size()));
-    if (def.kind == 6) spanAllParts(&def);
-    if (def.kind == 4 || def.kind == 3) def.shiftX = def.width;
+    if (def.kind == ObjectKindComposite) spanAllParts(&def);
+    if (def.kind == ObjectKindTiles || def.kind == ObjectKindFlaggedTiles) def.shiftX = def.width;
     applyOverrides(style->styleIndex, i, &def);
   }
 }
@@ -111,7 +129,7 @@ static void bindTerrainCells(const Style& style, Level* level) {
     if (o->value >= style.blockCount) removeObject(o, level);
     o->width = 1;
     o->height = 1;
-    o->state = 0;
+    o->state = NotSelected;
     o->flags = o->paramA == 0x4000 ? 0x4000 : 0;
   }
 }
@@ -130,10 +148,10 @@ static void bindObjects(const Style& style, Level* level) {
     o->y += o->shiftY;
     o->width = static_cast<uint32_t>(def.width);
     o->height = static_cast<uint32_t>(def.height);
-    o->state = 0;
+    o->state = NotSelected;
     o->kind = static_cast<uint32_t>(def.kind);
-    if (o->kind == 3) o->flags = 1;
-    if (o->kind == 4 || o->kind == 3) {
+    if (o->kind == ObjectKindFlaggedTiles) o->flags = 1;
+    if (o->kind == ObjectKindTiles || o->kind == ObjectKindFlaggedTiles) {
       o->width *= o->paramA + 1;
       o->height *= o->paramB + 1;
     }

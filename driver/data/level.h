@@ -14,12 +14,38 @@
 constexpr int LevelPoolSize = 2500;        // element slots of one level
 constexpr uint32_t FreeSlotValue = 0xFFFF; // `value` of a slot the pool freed
 
-// Element kinds. The reader creates only cells (1) and objects (8); binding to
-// the style turns objects into kinds 3..9 from their definition.
+// Element kinds. The reader creates only cells and ObjectKindObject; binding
+// to the style gives each object its definition's kind (3..9), which decides
+// how it is drawn.
 enum ObjectKind : uint32_t {
-  ObjectKindTerrainCell = 1,
-  ObjectKindTerrainPiece = 2,
-  ObjectKindObject = 8,
+  ObjectKindTerrainCell = 1,      // one map cell
+  ObjectKindTerrainPiece = 2,     // a style piece, repeated paramA+1 across and paramB+1 down
+  ObjectKindFlaggedTiles = 3,     // repeated like a piece, neighbours a frame apart; flag word 1
+  ObjectKindTiles = 4,            // repeated like a piece, neighbours a frame apart
+  ObjectKindStill = 5,            // always its first frame
+  ObjectKindComposite = 6,        // every part, each animated, at its own offset
+  ObjectKindOutlined = 7,         // outlined in the alternate view; animated in one style only
+  ObjectKindObject = 8,           // animated; also every object as read, before binding
+  ObjectKindStillByOverride = 9,  // always its first frame; given by the per-style override table
+};
+
+// Pieces and both tile kinds repeat paramA + 1 times across and paramB + 1 down.
+inline bool isTiledKind(uint32_t kind) {
+  return kind == ObjectKindTerrainPiece || kind == ObjectKindFlaggedTiles || kind == ObjectKindTiles;
+}
+
+// Cells and pieces go into the map when saved; every other kind takes an object record.
+inline bool isTerrainKind(uint32_t kind) {
+  return kind == ObjectKindTerrainCell || kind == ObjectKindTerrainPiece;
+}
+
+// Selection of one element. A band in progress marks elements without
+// deciding yet: bit 1 is "selected before the band", bit 0 "the band flips it".
+enum SelectionState : uint32_t {
+  NotSelected = 0,
+  BandMarked = 1,    // becomes Selected when the band is released
+  Selected = 2,
+  BandUnmarked = 3,  // selected, and becomes NotSelected when the band is released
 };
 
 // One element: a terrain cell, a terrain piece or an object.
@@ -38,7 +64,7 @@ struct LevelObject {
   int32_t x;             // blocks from level column 0
   int32_t y;             // rows from level row 0
   uint32_t kind;         // ObjectKind, 1..9
-  uint32_t state;        // selection: 0 none, 1 band-marked, 2 selected, 3 selected but band-unmarked
+  uint32_t state;        // SelectionState
   uint32_t inUse;        // 1 while linked into the list. The free mark lives here and not in
                          // `value`, because a map cell may legitimately hold block 0xFFFF.
 };

@@ -20,7 +20,7 @@ static void clearElementExtras(LevelObject* element) {
   element->width = 0;
   element->height = 0;
   element->cells = nullptr;
-  element->state = 0;
+  element->state = NotSelected;
 }
 
 static void addElement(uint32_t kind, uint32_t value, int32_t x, int32_t y, uint32_t paramA,

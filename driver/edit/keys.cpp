@@ -1,5 +1,5 @@
-// Keyboard commands (virtual-key codes as the platform layer reports them)
-// and the camera arithmetic that maps level pixels to client pixels.
+// Keyboard commands over the virtual-key codes the platform layer reports,
+// and the save key's report in the window title.
 
 #include <cstdio>
 #include <cstring>
@@ -9,6 +9,7 @@
 #include "data/level_writer.h"
 #include "edit/keys.h"
 #include "edit/operations.h"
+#include "platform/virtual_keys.h"
 #include "platform/window.h"
 #include "edit/panel_input.h"
 #include "state/level_title.h"
@@ -47,49 +48,49 @@ static void saveCurrentLevel() {
 void onKeyDown(int key) {
   const bool idle = editor.editState == Idle;
   switch (key) {
-    case 8: editor.altView = 1 - editor.altView; break;
-    case 16: editor.shiftDown = 1; break;
-    case 17: editor.ctrlDown = 1; break;
-    case 27:
+    case VkBackspace: editor.altView = 1 - editor.altView; break;
+    case VkShift: editor.shiftDown = 1; break;
+    case VkControl: editor.ctrlDown = 1; break;
+    case VkEscape:
       if (idle || editor.editState == Placing) {
         clearSelection();
         if (editor.editState == Placing) editor.editState = Idle;
       }
       break;
-    case 32:
+    case VkSpace:
       editor.key32Down = 1;
       if (idle) editor.editState = StartViewReady;
       break;
-    case 37: editor.levelRequest = PreviousLevel; break;
-    case 38:
+    case VkLeft: editor.levelRequest = PreviousLevel; break;
+    case VkUp:
       if (editor.zoom < 8) editor.zoom += 1;
       break;
-    case 39: editor.levelRequest = NextLevel; break;
-    case 40:
+    case VkRight: editor.levelRequest = NextLevel; break;
+    case VkDown:
       if (editor.zoom > 1) editor.zoom -= 1;
       break;
-    case 46:
+    case VkDelete:
       if (idle) deleteSelection();
       break;
-    case 49:
-      if (idle && editor.barKind != 8) setBarKind(8);
+    case Vk1:
+      if (idle && editor.barKind != BarObjects) setBarKind(BarObjects);
       break;
-    case 50:
-      if (idle && editor.barKind != 2) setBarKind(2);
+    case Vk2:
+      if (idle && editor.barKind != BarPieces) setBarKind(BarPieces);
       break;
-    case 51:
+    case Vk3:
       if (idle) toggleTerrainFlag();
       break;
-    case 83: saveCurrentLevel(); break;
+    case VkS: saveCurrentLevel(); break;
     default: break;
   }
 }
 
 void onKeyUp(int key) {
   switch (key) {
-    case 16: editor.shiftDown = 0; break;
-    case 17: editor.ctrlDown = 0; break;
-    case 32:
+    case VkShift: editor.shiftDown = 0; break;
+    case VkControl: editor.ctrlDown = 0; break;
+    case VkSpace:
       editor.key32Down = 0;
       // An unfinished start-view drag is abandoned.
       if (editor.editState == StartViewReady || editor.editState == MovingStartView)

@@ -1,5 +1,5 @@
 #pragma once
-// Keyboard commands (Windows virtual-key codes).
+// Keyboard commands.
 
-void onKeyDown(int key);
+void onKeyDown(int key);  // a VirtualKey (platform/virtual_keys.h)
 void onKeyUp(int key);

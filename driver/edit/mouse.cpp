@@ -6,6 +6,7 @@
 
 #include "state/editor_state.h"
 #include "edit/operations.h"
+#include "platform/events.h"
 #include "platform/window.h"
 #include "edit/panel_input.h"
 #include "state/camera.h"
@@ -65,7 +66,7 @@ static void mouseLeftPressIdle() {
     state = BandSelecting;
     if (findHover()) {
       state = MovingSelection;
-      editor.hoverObject->state = 2;
+      editor.hoverObject->state = Selected;
     }
   }
   if (editor.shiftDown || editor.ctrlDown) state = BandSelecting;
@@ -87,19 +88,19 @@ void onButtonDown(int button) {
   mouseClearDrag();
   editor.buttonHeld = 1;
 
-  if (button == 2) mouseRightPress();
-  if (button == 1) {
+  if (button == ButtonRight) mouseRightPress();
+  if (button == ButtonLeft) {
     if (editor.editState == Panning) editor.editState = Idle;  // the pan so far is dropped
     if (editor.editState == Placing) editor.editState = SizingNewObject;
   }
-  if (button == 4 && editor.zoom < 8) editor.zoom += 1;
-  if (button == 5 && editor.zoom > 1) editor.zoom -= 1;
+  if (button == WheelAway && editor.zoom < 8) editor.zoom += 1;
+  if (button == WheelToward && editor.zoom > 1) editor.zoom -= 1;
 
   if (editor.altView == 1) return;  // only panning and zooming in the alternate view
-  if (button == 1 && editor.editState == StartViewReady && mouseInsideStartView()) {
+  if (button == ButtonLeft && editor.editState == StartViewReady && mouseInsideStartView()) {
     editor.editState = MovingStartView;
   }
-  if (button != 1 || editor.editState != Idle) return;
+  if (button != ButtonLeft || editor.editState != Idle) return;
   mouseLeftPressIdle();
 }
 
@@ -157,11 +158,11 @@ static void mouseFindEdges() {
   const int bottom = editor.originY + currentLevel.height * 8 * z;
   const int mx = editor.mouseX, my = editor.mouseY;
   int mask = 0;
-  if (editor.originX - 3 <= mx && mx <= editor.originX + 1) mask |= 1;
-  if (right - 2 <= mx && mx <= right + 2) mask |= 2;
-  if (editor.originY - 3 <= my && my <= editor.originY + 1) mask |= 4;
-  if (bottom - 2 <= my && my <= bottom + 2) mask |= 8;
-  if (currentLevel.style == 0) mask &= 3;  // style 0 levels resize in width only
+  if (editor.originX - 3 <= mx && mx <= editor.originX + 1) mask |= EdgeLeft;
+  if (right - 2 <= mx && mx <= right + 2) mask |= EdgeRight;
+  if (editor.originY - 3 <= my && my <= editor.originY + 1) mask |= EdgeTop;
+  if (bottom - 2 <= my && my <= bottom + 2) mask |= EdgeBottom;
+  if (currentLevel.style == 0) mask &= EdgeLeft | EdgeRight;  // style 0 levels resize in width only
   editor.edgeMask = mask;
   editor.anchorX = mx;
   editor.anchorY = my;
@@ -202,8 +203,7 @@ void onMouseMove(int x, int y) {
   if (state == MovingStartView) mouseClampStartView();
   if (state == SizingNewObject) {
     sizeNewObject();
-    const uint32_t kind = editor.newObject.kind;
-    if (kind != 2 && kind != 3 && kind != 4) return;
+    if (!isTiledKind(editor.newObject.kind)) return;
   }
   if (editor.altView == 1) return;
   if (state == Idle) mouseFindEdges();
@@ -218,7 +218,7 @@ static void mouseLeftRelease() {
   int& state = editor.editState;
   if (state == ResizingLevel) {
     state = Idle;
-    if (editor.edgeMask > 15) {  // refused: nothing changes
+    if (editor.edgeMask > EdgeBits) {  // refused: nothing changes
       editor.edgeMask = 0;
       return;
     }
@@ -250,13 +250,13 @@ void onButtonUp(int button) {
     editor.pressedPanel = -1;
     return;
   }
-  if (button == 2) {
+  if (button == ButtonRight) {
     if (editor.editState == Panning) editor.editState = Idle;
     else if (editor.editState == PanningWhilePlacing) editor.editState = Placing;
     editor.cameraX -= editor.dragPixelsX;
     editor.cameraY -= editor.dragPixelsY;
   }
-  if (editor.altView != 1 && button == 1) mouseLeftRelease();
+  if (editor.altView != 1 && button == ButtonLeft) mouseLeftRelease();
 
   mouseClearDrag();
   editor.buttonHeld = 0;

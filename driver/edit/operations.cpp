@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/events.h"
 #include "state/editor_state.h"
 
 // [hit testing] ---------------------------------------------------------------
@@ -19,7 +20,7 @@
 // Which elements each precedence pass of scanBand takes: objects over pieces
 // over cells.
 static bool opsInPass(const LevelObject& object, int pass) {
-  if (pass == 0) return object.kind != ObjectKindTerrainCell && object.kind != ObjectKindTerrainPiece;
+  if (pass == 0) return !isTerrainKind(object.kind);
   if (pass == 1) return object.kind == ObjectKindTerrainPiece;
   return object.kind == ObjectKindTerrainCell;
 }
@@ -46,14 +47,14 @@ int scanBand(int mode) {
       if (!opsInPass(*object, pass) || !opsOverlaps(*object, a, b, c, d)) continue;
       switch (mode) {
         case BandAnySelected:
-          if (object->state == 2) return 1;
+          if (object->state == Selected) return 1;
           break;
         case BandAdd:
-          if (object->state == 0) object->state = 1;
+          if (object->state == NotSelected) object->state = BandMarked;
           break;
         case BandToggle:
-          if (object->state == 0) object->state = 1;
-          else if (object->state == 2) object->state = 3;
+          if (object->state == NotSelected) object->state = BandMarked;
+          else if (object->state == Selected) object->state = BandUnmarked;
           break;
         case BandFindHover:
           editor.hoverObject = object;
@@ -67,7 +68,7 @@ int scanBand(int mode) {
 
 // [selection] -------------------------------------------------------------------
 
-// Calls apply on every element whose state is not 0, walking forward over the
+// Calls apply on every element whose state is not NotSelected, walking forward over the
 // count read before the walk. The next link is taken after apply, which is
 // safe for removal because a removed element keeps its links.
 template <typename Apply>
@@ -76,23 +77,24 @@ static void opsForEachMarked(Apply apply) {
   LevelObject* object = currentLevel.firstObject;
   for (uint32_t i = 0; i < count && object; ++i) {
     LevelObject* current = object;
-    if (current->state != 0) apply(current);
+    if (current->state != NotSelected) apply(current);
     object = current->next;
   }
 }
 
 void clearSelection() {
-  opsForEachMarked([](LevelObject* o) { o->state = 0; });
+  opsForEachMarked([](LevelObject* o) { o->state = NotSelected; });
 }
 
 void dropMarks() {
-  opsForEachMarked([](LevelObject* o) { o->state &= 2; });
+  // Clearing the band's bit leaves what was selected before the band.
+  opsForEachMarked([](LevelObject* o) { o->state &= Selected; });
 }
 
 void commitMarks() {
   opsForEachMarked([](LevelObject* o) {
-    if (o->state == 1) o->state = 2;
-    else if (o->state == 3) o->state = 0;
+    if (o->state == BandMarked) o->state = Selected;
+    else if (o->state == BandUnmarked) o->state = NotSelected;
   });
 }
 
@@ -114,8 +116,7 @@ void deleteSelection() {
 
 void toggleTerrainFlag() {
   opsForEachMarked([](LevelObject* o) {
-    const bool terrain = o->kind == ObjectKindTerrainCell || o->kind == ObjectKindTerrainPiece;
-    if (terrain && o->state == 2) o->flags = 16384 - o->flags;
+    if (isTerrainKind(o->kind) && o->state == Selected) o->flags = 16384 - o->flags;
   });
 }
 
@@ -123,13 +124,13 @@ void toggleTerrainFlag() {
 
 // Number of items the bar lists for a list kind; an index at or past it is no item.
 static int opsItemCount(int listKind) {
-  if (listKind == 8) return static_cast<int>(currentStyle.objectDefs.size());
-  if (listKind == 2) return static_cast<int>(currentStyle.pieces.size());
+  if (listKind == BarObjects) return static_cast<int>(currentStyle.objectDefs.size());
+  if (listKind == BarPieces) return static_cast<int>(currentStyle.pieces.size());
   return 0;
 }
 
 void chooseItem(int button) {
-  if (editor.hoverItem == -1 || button != 1) return;
+  if (editor.hoverItem == -1 || button != ButtonLeft) return;
   if (editor.editState != Idle && editor.editState != Placing) return;
   if (editor.hoverItem < 0 || editor.hoverItem >= opsItemCount(editor.barKind)) return;
   editor.chosenItem = editor.hoverItem;
@@ -146,12 +147,12 @@ static void opsSnapToCursor(LevelObject* object) {
 void startNewObject(int listKind, int index) {
   LevelObject& item = editor.newObject;
   const bool inRange = index >= 0 && index < opsItemCount(listKind);
-  if (listKind == 8 && inRange) {
+  if (listKind == BarObjects && inRange) {
     const ObjectDef& def = currentStyle.objectDefs[index];
     item.kind = static_cast<uint32_t>(def.kind);
     editor.newItemWidth = def.width;
     editor.newItemHeight = def.height;
-  } else if (listKind == 2 && inRange) {
+  } else if (listKind == BarPieces && inRange) {
     const BlockPattern& piece = currentStyle.pieces[index];
     item.kind = ObjectKindTerrainPiece;
     editor.newItemWidth = static_cast<int>(piece.width);
@@ -165,7 +166,7 @@ void startNewObject(int listKind, int index) {
   item.height = static_cast<uint32_t>(editor.newItemHeight);
 }
 
-// Size in blocks of one copy of the item being sized (kinds 2, 3, 4), at least
+// Size in blocks of one copy of the item being sized (pieces and tiles), at least
 // 1 so that an empty piece or definition cannot divide by zero.
 static void opsCopySize(const LevelObject& item, int* w, int* h) {
   *w = 1;
@@ -199,7 +200,7 @@ void sizeNewObject() {
   editor.dragDy = editor.mouseY - (editor.originY + item.y * 8 * z);
   editor.dragBlocksX = editor.dragDx / (16 * z);
   editor.dragBlocksY = editor.dragDy / (8 * z);
-  if (item.kind != 2 && item.kind != 3 && item.kind != 4) {
+  if (!isTiledKind(item.kind)) {
     editor.spanX = 0;
     editor.spanY = 0;
     return;
@@ -221,7 +222,7 @@ static int opsObjectRecordCount() {
   int count = 0;
   const LevelObject* object = currentLevel.firstObject;
   for (uint32_t i = 0; i < currentLevel.objectCount && object; ++i, object = object->next) {
-    if (object->kind != ObjectKindTerrainCell && object->kind != ObjectKindTerrainPiece) ++count;
+    if (!isTerrainKind(object->kind)) ++count;
   }
   return count;
 }
@@ -251,7 +252,7 @@ void commitNewObject() {
   added->width = item.width;
   added->height = item.height;
   clearSelection();
-  added->state = 2;
+  added->state = Selected;
 }
 
 // [resizing] ----------------------------------------------------------------------
@@ -283,7 +284,7 @@ int maxWidthForHeight(int height) {
 }
 
 static void opsRefuseResize() {
-  editor.edgeMask = editor.edgeMask * 16 + editor.edgeMask;
+  editor.edgeMask |= editor.edgeMask << EdgeRefusedShift;
 }
 
 // An edge drag holds the change at the largest size the table allows. A loaded
@@ -298,31 +299,31 @@ void updatePendingResize() {
   const int w = currentLevel.width, h = currentLevel.height;
   editor.resizeDx = editor.dragBlocksX;
   editor.resizeDy = editor.dragBlocksY;
-  if (editor.edgeMask & 1) editor.resizeDx = -editor.resizeDx;
-  if (editor.edgeMask & 4) editor.resizeDy = -editor.resizeDy;
+  if (editor.edgeMask & EdgeLeft) editor.resizeDx = -editor.resizeDx;
+  if (editor.edgeMask & EdgeTop) editor.resizeDy = -editor.resizeDy;
   // The edges themselves, without the refusal mark the last move may have left.
-  const int edges = editor.edgeMask & 15;
-  if (edges == 4 || edges == 8) editor.resizeDx = 0;
-  if (edges == 1 || edges == 2) editor.resizeDy = 0;
+  const int edges = editor.edgeMask & EdgeBits;
+  if (edges == EdgeTop || edges == EdgeBottom) editor.resizeDx = 0;
+  if (edges == EdgeLeft || edges == EdgeRight) editor.resizeDy = 0;
   if (w + editor.resizeDx < 20) editor.resizeDx = 20 - w;
   if (h + editor.resizeDy < 20) editor.resizeDy = 20 - h;
-  editor.edgeMask &= 15;
+  editor.edgeMask &= EdgeBits;
 
   const int nw = w + editor.resizeDx, nh = h + editor.resizeDy;
   if (nh <= maxHeightForWidth(nw)) return;
   switch (editor.edgeMask) {
-    case 1:
-    case 2:
+    case EdgeLeft:
+    case EdgeRight:
       opsHoldAtLimit(maxWidthForHeight(nh), w, &editor.resizeDx);
       break;
-    case 4:
-    case 8:
+    case EdgeTop:
+    case EdgeBottom:
       opsHoldAtLimit(maxHeightForWidth(nw), h, &editor.resizeDy);
       break;
-    case 5:
-    case 6:
-    case 9:
-    case 10:
+    case EdgeLeft | EdgeTop:
+    case EdgeRight | EdgeTop:
+    case EdgeLeft | EdgeBottom:
+    case EdgeRight | EdgeBottom:
       opsRefuseResize();
       break;
     default:
@@ -349,9 +350,9 @@ void applyResize() {
   const int dx = editor.resizeDx, dy = editor.resizeDy, mask = editor.edgeMask;
   LevelObject* object = currentLevel.firstObject;
   for (uint32_t i = 0; i < currentLevel.objectCount && object; ++i, object = object->next) {
-    if (dx != 0 && (mask & 1)) object->x += dx;
-    if (dy != 0 && (mask & 4)) object->y += dy;
+    if (dx != 0 && (mask & EdgeLeft)) object->x += dx;
+    if (dy != 0 && (mask & EdgeTop)) object->y += dy;
   }
-  opsResizeAxis(dx, mask & 1, mask & 2, 16, &currentLevel.width, &currentLevel.startX, &editor.cameraX);
-  opsResizeAxis(dy, mask & 4, mask & 8, 8, &currentLevel.height, &currentLevel.startY, &editor.cameraY);
+  opsResizeAxis(dx, mask & EdgeLeft, mask & EdgeRight, 16, &currentLevel.width, &currentLevel.startX, &editor.cameraX);
+  opsResizeAxis(dy, mask & EdgeTop, mask & EdgeBottom, 8, &currentLevel.height, &currentLevel.startY, &editor.cameraY);
 }

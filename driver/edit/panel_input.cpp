@@ -9,6 +9,7 @@
 
 #include "state/editor_state.h"
 #include "state/panel_metrics.h"
+#include "platform/events.h"
 #include "platform/window.h"
 
 // Layout ---------------------------------------------------------------------
@@ -17,7 +18,7 @@ void setBarKind(int kind) {
   editor.barKind = kind;
   Panel& bar = editor.panels[1];
   // Terrain starts one cell in: piece 0 is never offered.
-  bar.minValue = kind == 8 ? 0 : itemPitch();
+  bar.minValue = kind == BarObjects ? 0 : itemPitch();
   bar.value = bar.minValue;
   layoutPanels();
 }
@@ -30,7 +31,7 @@ void layoutPanels() {
   const int pitch = itemPitch();
 
   Panel& bar = editor.panels[1];
-  bar.kind = 2;
+  bar.kind = PanelScrollBar;
   bar.x = 2;
   bar.y = ch - 18;
   bar.width = cw - 4;
@@ -41,7 +42,7 @@ void layoutPanels() {
   scrollSetValue(&bar, bar.value);
 
   Panel& area = editor.panels[0];
-  area.kind = 0;
+  area.kind = PanelPlain;
   area.x = 0;
   area.y = ch - editor.itemSize - 28;
   area.width = cw;
@@ -65,7 +66,7 @@ static void scrollStep(Panel* panel, unsigned part) {
 
 static void scrollPress(Panel* panel, int button) {
   panel->activePart = NoPart;
-  if (button != 1 || !isScrollable(panel)) return;
+  if (button != ButtonLeft || !isScrollable(panel)) return;
   panel->activePart = scrollHitTest(panel, panel->pressX, panel->pressY);
   panel->pressFraction = panel->fraction;
   panel->pointerOnPart = 1;
@@ -104,21 +105,21 @@ static void scrollRepeat(Panel* panel) {
 void panelPress(Panel* panel, int button) {
   panel->pressX = panel->pointerX;
   panel->pressY = panel->pointerY;
-  if (panel->kind == 2) scrollPress(panel, button);
+  if (panel->kind == PanelScrollBar) scrollPress(panel, button);
 }
 
 void panelMove(Panel* panel, int px, int py) {
   panel->pointerX = px - panel->x;
   panel->pointerY = py - panel->y;
-  if (panel->kind == 2) scrollDrag(panel);
+  if (panel->kind == PanelScrollBar) scrollDrag(panel);
 }
 
 void panelRelease(Panel* panel, int) {
-  if (panel->kind == 2) panel->activePart = NoPart;
+  if (panel->kind == PanelScrollBar) panel->activePart = NoPart;
 }
 
 void panelTick(Panel* panel) {
-  if (panel->kind == 2) scrollRepeat(panel);
+  if (panel->kind == PanelScrollBar) scrollRepeat(panel);
 }
 
 // Item under the pointer -------------------------------------------------------

@@ -4,7 +4,7 @@
 
 #include "state/panel.h"
 
-void setBarKind(int kind);  // 2 terrain pieces, 8 object definitions; lays the panels out
+void setBarKind(int kind);  // a BarKind; lays the panels out
 void layoutPanels();        // from the window's client size; nothing when it is 1x1 or smaller
 
 void panelPress(Panel* panel, int button);

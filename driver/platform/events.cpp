@@ -58,9 +58,9 @@ static void onKey(const SDL_KeyboardEvent& e) {
 // SDL numbers the middle button 2 and the right 3; the editor the other way round.
 static int buttonOf(Uint8 sdlButton) {
   switch (sdlButton) {
-    case SDL_BUTTON_LEFT: return 1;
-    case SDL_BUTTON_RIGHT: return 2;
-    case SDL_BUTTON_MIDDLE: return 3;
+    case SDL_BUTTON_LEFT: return ButtonLeft;
+    case SDL_BUTTON_RIGHT: return ButtonRight;
+    case SDL_BUTTON_MIDDLE: return ButtonMiddle;
     default: return 0;
   }
 }
@@ -76,8 +76,8 @@ static void onButton(const SDL_MouseButtonEvent& e) {
 
 static void onWheel(const SDL_MouseWheelEvent& e) {
   int away = e.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.y : e.y;
-  if (away > 0) setPending(EventButtonDown, 4, 0);
-  if (away < 0) setPending(EventButtonDown, 5, 0);
+  if (away > 0) setPending(EventButtonDown, WheelAway, 0);
+  if (away < 0) setPending(EventButtonDown, WheelToward, 0);
 }
 
 static void translate(const SDL_Event& e) {

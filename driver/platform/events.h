@@ -10,11 +10,21 @@ enum InputEvent {
   EventFocus = 2,       // a: 1 gained, 0 lost
   EventKeyDown = 3,     // a: virtual-key code; auto-repeat repeats it
   EventKeyUp = 4,       // a: virtual-key code
-  EventButtonDown = 5,  // a: 1 left, 2 right, 3 middle, 4 wheel away, 5 wheel toward
+  EventButtonDown = 5,  // a: MouseButton, a wheel step included
   EventMouseMove = 6,   // a, b: client x, y (negative while captured outside)
-  EventButtonUp = 7,    // a: 1 left, 2 right, 3 middle
+  EventButtonUp = 7,    // a: MouseButton, never a wheel step
   EventMove = 8,        // a, b: window actualX, actualY
   EventResize = 9,      // a, b: client actualWidth, actualHeight (0 x 0 when minimised)
+};
+
+// The buttons of EventButtonDown and EventButtonUp. A wheel step arrives as a
+// press of its own with no release.
+enum MouseButton {
+  ButtonLeft = 1,
+  ButtonRight = 2,
+  ButtonMiddle = 3,
+  WheelAway = 4,
+  WheelToward = 5,
 };
 
 // Takes at most one system event without waiting; returns its kind and its

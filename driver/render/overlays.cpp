@@ -106,13 +106,13 @@ void drawMargins() {
     if (active && (editor.edgeMask & bit)) glColor3f(1.0f, 1.0f, 1.0f);
     else glColor3f(0.5f, 0.5f, 0.5f);
   };
-  edgeColour(1);
+  edgeColour(EdgeLeft);
   overlayVerticalLine(f.left, ch);
-  edgeColour(2);
+  edgeColour(EdgeRight);
   overlayVerticalLine(f.right, ch);
-  edgeColour(4);
+  edgeColour(EdgeTop);
   overlayHorizontalLine(f.top, cw);
-  edgeColour(8);
+  edgeColour(EdgeBottom);
   overlayHorizontalLine(f.bottom, cw);
   glEnd();
   glDisable(GL_LINE_STIPPLE);
@@ -123,8 +123,8 @@ void drawResizeGuides() {
   const int cw = overlayClientWidth(), ch = overlayClientHeight();
   const int z = editor.zoom, mask = editor.edgeMask;
   // The pending change counts outward from the dragged edge.
-  const int dx = (mask & 1) ? -editor.resizeDx : editor.resizeDx;
-  const int dy = (mask & 4) ? -editor.resizeDy : editor.resizeDy;
+  const int dx = (mask & EdgeLeft) ? -editor.resizeDx : editor.resizeDx;
+  const int dy = (mask & EdgeTop) ? -editor.resizeDy : editor.resizeDy;
   OverlayFrame f = overlayLevelFrame();
   f.left += dx * 16 * z;
   f.right += dx * 16 * z;
@@ -134,24 +134,24 @@ void drawResizeGuides() {
   glLineStipple(1, 0xAAAA);
   glEnable(GL_LINE_STIPPLE);
   glBegin(GL_LINES);
-  const auto guideColour = [&](int refusedBit) {
-    if (mask & refusedBit) glColor3f(1.0f, 0.0f, 0.0f);
+  const auto guideColour = [&](int edge) {
+    if (mask & (edge << EdgeRefusedShift)) glColor3f(1.0f, 0.0f, 0.0f);
     else glColor3f(1.0f, 1.0f, 1.0f);
   };
-  if ((mask & 1) && editor.resizeDx != 0) {
-    guideColour(0x10);
+  if ((mask & EdgeLeft) && editor.resizeDx != 0) {
+    guideColour(EdgeLeft);
     overlayVerticalLine(f.left, ch);
   }
-  if ((mask & 2) && editor.resizeDx != 0) {
-    guideColour(0x20);
+  if ((mask & EdgeRight) && editor.resizeDx != 0) {
+    guideColour(EdgeRight);
     overlayVerticalLine(f.right, ch);
   }
-  if ((mask & 4) && editor.resizeDy != 0) {
-    guideColour(0x40);
+  if ((mask & EdgeTop) && editor.resizeDy != 0) {
+    guideColour(EdgeTop);
     overlayHorizontalLine(f.top, cw);
   }
-  if ((mask & 8) && editor.resizeDy != 0) {
-    guideColour(0x80);
+  if ((mask & EdgeBottom) && editor.resizeDy != 0) {
+    guideColour(EdgeBottom);
     overlayHorizontalLine(f.bottom, cw);
   }
   glEnd();
@@ -200,13 +200,13 @@ void drawHighlights() {
   const bool placing = state == Placing || state == SizingNewObject || state == PanningWhilePlacing;
   const LevelObject* single = placing ? &editor.newObject : editor.hoverObject;
   if (placing) glColor4f(1.0f, 1.0f, 1.0f, 0.25f);
-  if (single && single->state == 0) overlayFillElement(*single, dx, dy);
+  if (single && single->state == NotSelected) overlayFillElement(*single, dx, dy);
 
   if (!placing) {
     const LevelObject* o = currentLevel.firstObject;
     for (uint32_t i = 0; i < currentLevel.objectCount && o; ++i, o = o->next) {
-      // States 1 and 2 show as they will be once the band is released; 3 is leaving.
-      if (o->state != 0 && o->state != 3) overlayFillElement(*o, dx, dy);
+      // Shown as they will be once the band is released: an unmarked one is leaving.
+      if (o->state != NotSelected && o->state != BandUnmarked) overlayFillElement(*o, dx, dy);
     }
   }
   glDisable(GL_DEPTH_TEST);
@@ -260,7 +260,7 @@ void drawAltMarks() {
   glEnable(GL_LINE_STIPPLE);
   const LevelObject* o = currentLevel.firstObject;
   for (uint32_t i = 0; i < currentLevel.objectCount && o; ++i, o = o->next) {
-    if (o->kind != 7) continue;
+    if (o->kind != ObjectKindOutlined) continue;
     const OverlayFrame r = overlayElementRect(*o, 0, 0);
     overlayLineLoop(r.left, r.top + 1, r.right - 1, r.bottom);
   }

@@ -8,4 +8,4 @@ void drawMargins();       // everything outside the level, and the dashed level 
 void drawResizeGuides();  // ResizingLevel: the pending edges
 void drawHighlights();    // hovered, selected and new elements, each pixel tinted once
 void drawBand();          // BandSelecting: the rubber band
-void drawAltMarks();      // alternate view: red outlines of kind-7 elements
+void drawAltMarks();      // alternate view: red outlines of ObjectKindOutlined elements

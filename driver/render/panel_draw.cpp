@@ -36,8 +36,8 @@ static void line(int x0, int y0, int x1, int y1) {
 void drawBevel(int x, int y, int w, int h, int style) {
   const int x1 = x + w;
   const int y1 = y + h;
-  if (style == 0 || style == 1) fillRect(x, y, x1, y1);
-  const bool sunken = style == 1 || style == 3;
+  if (style == BevelRaised || style == BevelSunken) fillRect(x, y, x1, y1);
+  const bool sunken = style == BevelSunken || style == BevelSunkenOutline;
   glBegin(GL_LINES);
   grey(sunken ? 0.375f : 1.0f);
   line(x, y + 1, x1, y + 1);
@@ -65,7 +65,7 @@ static const int arrowSegments[4][4][4] = {
 };
 
 void drawArrow(int x, int y, int direction) {
-  if (direction < 0 || direction > 3) return;
+  if (direction < ArrowLeft || direction > ArrowDown) return;
   glPushMatrix();
   glTranslatef(static_cast<float>(x), static_cast<float>(y), 0.0f);
   glBegin(GL_LINES);
@@ -80,22 +80,22 @@ static void drawScrollButton(const Panel* panel, int x, int y, unsigned part, in
                              bool scrollable) {
   const int pressed = panel->activePart == part && panel->pointerOnPart == 1 && scrollable ? 1 : 0;
   grey(0.75f);
-  drawBevel(x, y, 16, 16, pressed);
+  drawBevel(x, y, 16, 16, pressed ? BevelSunken : BevelRaised);
   grey(scrollable ? 0.0f : 0.5f);
   drawArrow(x + pressed, y + pressed, glyph);
 }
 
 void panelDraw(Panel* panel) {
-  if (panel->kind != 2) return;
+  if (panel->kind != PanelScrollBar) return;
   const int off = static_cast<int>(panel->thumbRange * panel->fraction);
   panelRelayout(panel);
   const bool scrollable = panel->thumbLength < panel->trackLength;
   const bool vertical = panel->vertical != 0;
   const int x = panel->x, y = panel->y, right = panel->right, bottom = panel->bottom;
 
-  drawScrollButton(panel, x, y, BackArrow, vertical ? 1 : 0, scrollable);
-  if (vertical) drawScrollButton(panel, x, bottom - 15, ForwardArrow, 3, scrollable);
-  else drawScrollButton(panel, right - 15, y, ForwardArrow, 2, scrollable);
+  drawScrollButton(panel, x, y, BackArrow, vertical ? ArrowUp : ArrowLeft, scrollable);
+  if (vertical) drawScrollButton(panel, x, bottom - 15, ForwardArrow, ArrowDown, scrollable);
+  else drawScrollButton(panel, right - 15, y, ForwardArrow, ArrowRight, scrollable);
 
   if (!scrollable) {
     grey(0.875f);
@@ -105,8 +105,8 @@ void panelDraw(Panel* panel) {
   }
   const int thumbEnd = off + panel->thumbLength + 16;  // first track pixel after the thumb
   grey(0.75f);
-  if (vertical) drawBevel(x, y + off + 16, 16, panel->thumbLength, 0);
-  else drawBevel(x + off + 16, y, panel->thumbLength, 16, 0);
+  if (vertical) drawBevel(x, y + off + 16, 16, panel->thumbLength, BevelRaised);
+  else drawBevel(x + off + 16, y, panel->thumbLength, 16, BevelRaised);
 
   grey(panel->activePart == BackPage && panel->pointerOnPart == 1 ? 0.5f : 0.875f);
   if (vertical) fillRect(x, y + 16, right + 1, y + 16 + off);
@@ -130,14 +130,14 @@ void drawItemCell(int size, int index) {
   const BlockPattern* piece = nullptr;
   int w, h;
   bool back = true;
-  if (editor.barKind == 8) {
+  if (editor.barKind == BarObjects) {
     if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.objectDefCount,
                                                        currentStyle.objectDefs.size()))
       return;
     def = &currentStyle.objectDefs[index];
     w = def->width * 16;
     h = def->height * 8;
-    back = def->kind != 6;  // kind 6 shows its parts without a background
+    back = def->kind != ObjectKindComposite;  // shows its parts without a background
   } else {
     if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.pieceCount, currentStyle.pieces.size()))
       return;
@@ -209,6 +209,6 @@ void drawItemBar() {
   }
   glPopMatrix();
 
-  drawBevel(0, 0, cw, size + 28, 3);
+  drawBevel(0, 0, cw, size + 28, BevelSunkenOutline);
   glPopMatrix();
 }

@@ -13,13 +13,13 @@
 
 Tint altObjectTint(int kind) {
   switch (kind) {
-    case 3: return {0.5f, 0.5f, 0.5f};
-    case 4: return {0.0f, 0.0f, 1.0f};
-    case 5: return {0.0f, 1.0f, 1.0f};
-    case 6: return {0.0f, 1.0f, 0.0f};
-    case 7: return {1.0f, 0.0f, 0.0f};
-    case 8: return {1.0f, 0.0f, 1.0f};
-    case 9: return {1.0f, 0.5f, 0.0f};
+    case ObjectKindFlaggedTiles: return {0.5f, 0.5f, 0.5f};
+    case ObjectKindTiles: return {0.0f, 0.0f, 1.0f};
+    case ObjectKindStill: return {0.0f, 1.0f, 1.0f};
+    case ObjectKindComposite: return {0.0f, 1.0f, 0.0f};
+    case ObjectKindOutlined: return {1.0f, 0.0f, 0.0f};
+    case ObjectKindObject: return {1.0f, 0.0f, 1.0f};
+    case ObjectKindStillByOverride: return {1.0f, 0.5f, 0.0f};
     default: return {1.0f, 1.0f, 1.0f};
   }
 }
@@ -30,6 +30,9 @@ Tint altTerrainTint(uint32_t elementKind, uint32_t flags) {
   if (flags == 0) return {1.0f, 1.0f, 0.0f};
   return elementKind == ObjectKindTerrainCell ? Tint{0.5f, 0.5f, 0.0f} : Tint{0.5f, 0.5f, 0.5f};
 }
+
+// The one style whose outlined objects animate; elsewhere they stand still.
+constexpr int OutlinedAnimatedStyle = 11;
 
 static void sceneSetTint(Tint t) { glColor3f(t.r, t.g, t.b); }
 
@@ -59,7 +62,7 @@ void levelTransform() {
 
 // Selected elements follow the mouse in whole blocks while they are moved.
 static void sceneElementOffset(const LevelObject& e, int* dx, int* dy) {
-  const bool moving = editor.editState == MovingSelection && e.state != 0;
+  const bool moving = editor.editState == MovingSelection && e.state != NotSelected;
   *dx = moving ? editor.dragBlocksX : 0;
   *dy = moving ? editor.dragBlocksY : 0;
 }
@@ -109,7 +112,7 @@ void drawLevel() {
                        e.x + dx, e.y + dy);
   });
   sceneEachElement([&](const LevelObject& e) {
-    if (e.kind == ObjectKindTerrainCell || e.kind == ObjectKindTerrainPiece) return;
+    if (isTerrainKind(e.kind)) return;
     sceneElementOffset(e, &dx, &dy);
     if (e.value < currentStyle.objectDefs.size())
       drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
@@ -186,25 +189,28 @@ void drawObject(const ObjectDef& def, int countX, int countY, int column, int ro
   if (editor.altView == 1) sceneSetTint(altObjectTint(def.kind));
   const BlockPattern* first = sceneObjectPart(def, 0);
   switch (def.kind) {
-    case 3:
-    case 4:
+    case ObjectKindFlaggedTiles:
+    case ObjectKindTiles:
       if (!first) return;
       for (int i = 0; i <= countY; ++i)
         for (int j = 0; j <= countX; ++j)
           drawPatternFrame(*first, sceneAnimFrame(*first, static_cast<uint32_t>(j)), column + j * def.width,
                            row + i * def.height);
       return;
-    case 5:
-    case 9:
+    case ObjectKindStill:
+    case ObjectKindStillByOverride:
       if (first) drawPatternFrame(*first, 0, column, row);
       return;
-    case 7:
-      if (first) drawPatternFrame(*first, currentLevel.style == 11 ? sceneAnimFrame(*first, 0) : 0, column, row);
+    case ObjectKindOutlined:
+      if (first) {
+        const bool animated = currentLevel.style == OutlinedAnimatedStyle;
+        drawPatternFrame(*first, animated ? sceneAnimFrame(*first, 0) : 0, column, row);
+      }
       return;
-    case 8:
+    case ObjectKindObject:
       if (first) drawPatternFrame(*first, sceneAnimFrame(*first, 0), column, row);
       return;
-    case 6:
+    case ObjectKindComposite:
       glPushMatrix();
       glTranslated(-def.shiftX * 16.0, -def.shiftY * 8.0, 0.0);
       for (uint32_t p = 0; p < def.partCount && p < def.partDx.size() && p < def.partDy.size(); ++p) {

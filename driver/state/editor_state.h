@@ -25,6 +25,25 @@ enum LevelRequest : int {
   NextLevel = 2,      // Right: the level after, wrapping 119 -> 0
 };
 
+// What the item bar lists. The values are the element kinds a chosen item
+// starts from, so the bar kind and a placed item's kind share one code.
+enum BarKind : int {
+  BarPieces = ObjectKindTerrainPiece,  // terrain pieces of the style
+  BarObjects = ObjectKindObject,       // object definitions of the style
+};
+
+// Level edges under the cursor or being dragged, as bits of edgeMask. A
+// refused resize repeats its edges EdgeRefusedShift bits up, so the guides
+// show it in red and the release knows to change nothing.
+enum EdgeBit : int {
+  EdgeLeft = 1,
+  EdgeRight = 2,
+  EdgeTop = 4,
+  EdgeBottom = 8,
+  EdgeBits = 15,  // all four edges, without a refusal
+  EdgeRefusedShift = 4,
+};
+
 struct EditorState {
   // Application and timing -------------------------------------------------
   int quit;                  // start 0; nonzero ends the main loop (close event)
@@ -49,7 +68,7 @@ struct EditorState {
   int originY;               // start 0, load ch/2 - height*4
   int barSide;               // start 0, load 3 (bottom); never changed afterwards
   int itemSize;              // start 0, load 64; item cell size in pixels
-  int altView;               // start 0, load 0; 1 = mask textures and special marks (key 8)
+  int altView;               // start 0, load 0; 1 = mask textures and special marks (Backspace)
 
   // Pointer and keys ------------------------------------------------------
   int mouseX, mouseY;        // start 0; last mouse position (every mouse move)
@@ -60,18 +79,18 @@ struct EditorState {
   int buttonHeld;            // start 0, load 0; 1 from a press on the level until its release
   int shiftDown;             // start 0, not reset by a load; Shift (16) held
   int ctrlDown;              // start 0, not reset by a load; Ctrl (17) held
-  int key32Down;             // start 0, not reset by a load; key 32 held
+  int key32Down;             // start 0, not reset by a load; Space (32) held
 
   // Editing -----------------------------------------------------------------
   int editState;             // start Idle, load Idle; an EditState 0..9
-  int edgeMask;              // start 0; edges under the cursor: 1 left, 2 right, 4 top, 8 bottom; >15 refused
+  int edgeMask;              // start 0; EdgeBit set of the edges under the cursor; above EdgeBits refused
   int resizeDx, resizeDy;    // start 0; pending width/height change in blocks while resizing
   LevelObject* hoverObject;  // start none, load none; topmost element under the cursor
   LevelObject newObject;     // start all zero; the item being placed (not linked into the level)
   int newItemWidth;          // start 0; one copy of the chosen item, blocks
   int newItemHeight;         // start 0; rows
   int spanX, spanY;          // start 0, load 0; signed copy offsets while sizing a new object
-  int barKind;               // start 0, load 2; the item bar lists 2 terrain pieces or 8 object definitions
+  int barKind;               // start 0, load BarPieces; a BarKind
   int hoverItem;             // start 0, load -1; bar item under the cursor, -1 none (reset by every layout)
   int chosenItem;            // start 0, load -1; bar item being placed, -1 none (reset by every layout)
   int hoverPanel;            // start -1; panel under the cursor, -1 none

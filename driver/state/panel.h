@@ -12,8 +12,13 @@ enum ScrollPart : unsigned {
   ForwardPage = 5,  // track after the thumb
 };
 
+enum PanelKind : unsigned {
+  PanelPlain = 0,      // an area with no behaviour of its own (the item bar)
+  PanelScrollBar = 2,
+};
+
 struct Panel {
-  unsigned kind;       // 2 = scroll bar; anything else a plain area (the item bar uses 0)
+  unsigned kind;       // PanelScrollBar, or any other value for a plain area
   int x, y;            // top-left corner, client pixels
   int width, height;
   int right, bottom;   // x + width - 1, y + height - 1

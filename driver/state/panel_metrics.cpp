@@ -11,7 +11,7 @@
 int itemPitch() { return editor.itemSize + 4; }  // cell plus the 4-pixel gap
 
 int barItemCount() {
-  if (editor.barKind == 2)
+  if (editor.barKind == BarPieces)
     return static_cast<int>(std::min<size_t>(currentStyle.pieceCount, currentStyle.pieces.size()));
   return static_cast<int>(std::min<size_t>(currentStyle.objectDefCount, currentStyle.objectDefs.size()));
 }
@@ -60,7 +60,7 @@ static void scrollMetrics(Panel* panel) {
 void panelRelayout(Panel* panel) {
   panel->right = panel->x + panel->width - 1;
   panel->bottom = panel->y + panel->height - 1;
-  if (panel->kind == 2) scrollMetrics(panel);
+  if (panel->kind == PanelScrollBar) scrollMetrics(panel);
 }
 
 void scrollSetValue(Panel* panel, int value) {

@@ -7,6 +7,7 @@
 
 #include "state/editor_state.h"
 #include "platform/events.h"
+#include "platform/virtual_keys.h"
 #include "platform/window.h"
 
 // The drain's table, fed directly. The window is a plain record: the handlers
@@ -43,11 +44,11 @@ TEST_F(HandleEvent, FocusMoveAndNoneChangeNothing) {
 }
 
 TEST_F(HandleEvent, KeysReachTheKeyboardCommands) {
-  handleEvent(EventKeyDown, 38, 0);  // Up: zoom in
+  handleEvent(EventKeyDown, VkUp, 0);  // Up: zoom in
   EXPECT_EQ(editor.zoom, 2);
-  handleEvent(EventKeyDown, 16, 0);
+  handleEvent(EventKeyDown, VkShift, 0);
   EXPECT_EQ(editor.shiftDown, 1);
-  handleEvent(EventKeyUp, 16, 0);
+  handleEvent(EventKeyUp, VkShift, 0);
   EXPECT_EQ(editor.shiftDown, 0);
 }
 

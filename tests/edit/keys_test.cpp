@@ -15,6 +15,7 @@
 #include "state/level_title.h"
 #include "edit/keys.h"
 #include "platform/events.h"
+#include "platform/virtual_keys.h"
 #include "platform/window.h"
 #include "edit/panel_input.h"
 #include "render/panel_draw.h"
@@ -27,9 +28,6 @@
 namespace {
 
 AppWindow window;
-
-enum Key { Escape = 27, Key32 = 32, Up = 38, Down = 40,
-           Delete = 46, Digit1 = 49, Digit2 = 50, Digit3 = 51, LetterS = 83 };
 
 // A 20 by 20 level with two terrain cells and one object, a style with enough
 // items for the bar, a 640 by 480 client area and the editor as a load leaves it.
@@ -59,10 +57,10 @@ void setUpLevel() {
   addObject(ObjectKindTerrainCell, 9, 4, 3, 0, 0, &currentLevel);
   LevelObject* object = addObject(ObjectKindObject, 1, 5, 6, 0, 0, &currentLevel);
   object->width = object->height = 1;
-  object->kind = 8;
+  object->kind = ObjectKindObject;
   editor.cameraX = currentLevel.width * 8;
   editor.cameraY = currentLevel.height * 4;
-  setBarKind(2);
+  setBarKind(BarPieces);
 }
 
 LevelObject* element(int index) {
@@ -93,84 +91,84 @@ std::string plainTitleOf(int levelNumber) {
 
 TEST(Keys, ZoomStaysBetweenOneAndEightInEveryState) {
   setUpLevel();
-  for (int i = 0; i < 10; ++i) onKeyDown(Up);
+  for (int i = 0; i < 10; ++i) onKeyDown(VkUp);
   EXPECT_EQ(editor.zoom, 8);
-  onKeyDown(Down);
+  onKeyDown(VkDown);
   EXPECT_EQ(editor.zoom, 7);
   editor.editState = MovingSelection;
-  for (int i = 0; i < 10; ++i) onKeyDown(Down);
+  for (int i = 0; i < 10; ++i) onKeyDown(VkDown);
   EXPECT_EQ(editor.zoom, 1);
 }
 
 TEST(Keys, EscapeClearsTheSelectionOnlyWhenIdleOrPlacing) {
   setUpLevel();
-  element(0)->state = 2;
+  element(0)->state = Selected;
   editor.editState = MovingSelection;
-  onKeyDown(Escape);
-  EXPECT_EQ(element(0)->state, 2u);
+  onKeyDown(VkEscape);
+  EXPECT_EQ(element(0)->state, Selected);
   EXPECT_EQ(editor.editState, MovingSelection);
 
   editor.editState = Placing;
-  onKeyDown(Escape);
-  EXPECT_EQ(element(0)->state, 0u);
+  onKeyDown(VkEscape);
+  EXPECT_EQ(element(0)->state, NotSelected);
   EXPECT_EQ(editor.editState, Idle);
 
-  element(1)->state = 2;
-  onKeyDown(Escape);
-  EXPECT_EQ(element(1)->state, 0u);
+  element(1)->state = Selected;
+  onKeyDown(VkEscape);
+  EXPECT_EQ(element(1)->state, NotSelected);
   EXPECT_EQ(editor.editState, Idle);
 }
 
 TEST(Keys, BarSelectionDeleteAndFlagKeysActOnlyWhenIdle) {
   setUpLevel();
-  element(0)->state = 2;
+  element(0)->state = Selected;
   for (int state : {int(Panning), int(BandSelecting), int(Placing), int(StartViewReady)}) {
     editor.editState = state;
-    onKeyDown(Digit1);
-    onKeyDown(Digit3);
-    onKeyDown(Delete);
-    EXPECT_EQ(editor.barKind, 2) << "state " << state;
+    onKeyDown(Vk1);
+    onKeyDown(Vk3);
+    onKeyDown(VkDelete);
+    EXPECT_EQ(editor.barKind, BarPieces) << "state " << state;
     EXPECT_EQ(element(0)->flags, 0u) << "state " << state;
     EXPECT_EQ(currentLevel.objectCount, 3u) << "state " << state;
   }
 
   editor.editState = Idle;
-  onKeyDown(Digit1);
-  EXPECT_EQ(editor.barKind, 8);
+  onKeyDown(Vk1);
+  EXPECT_EQ(editor.barKind, BarObjects);
   EXPECT_EQ(editor.panels[1].minValue, 0);
   editor.chosenItem = 3;
-  onKeyDown(Digit1);  // already objects: no new layout
+  onKeyDown(Vk1);  // already objects: no new layout
   EXPECT_EQ(editor.chosenItem, 3);
-  onKeyDown(Digit2);
-  EXPECT_EQ(editor.barKind, 2);
+  onKeyDown(Vk2);
+  EXPECT_EQ(editor.barKind, BarPieces);
   EXPECT_EQ(editor.panels[1].value, 68);
   EXPECT_EQ(editor.chosenItem, -1);
 
-  onKeyDown(Digit3);
+  onKeyDown(Vk3);
   EXPECT_EQ(element(0)->flags, 0x4000u);
   EXPECT_EQ(element(1)->flags, 0u);
-  onKeyDown(Delete);
+  onKeyDown(VkDelete);
   EXPECT_EQ(currentLevel.objectCount, 2u);
   EXPECT_EQ(currentLevel.firstObject->value, 9u);
 }
 
-TEST(Keys, Key32ArmsTheStartViewOnlyFromIdle) {
+TEST(Keys, SpaceArmsTheStartViewOnlyFromIdle) {
   setUpLevel();
   editor.editState = BandSelecting;
-  onKeyDown(Key32);
+  onKeyDown(VkSpace);
   EXPECT_EQ(editor.key32Down, 1);
   EXPECT_EQ(editor.editState, BandSelecting);
-  onKeyUp(Key32);
+  onKeyUp(VkSpace);
   EXPECT_EQ(editor.key32Down, 0);
   EXPECT_EQ(editor.editState, BandSelecting);
 
   editor.editState = Idle;
-  onKeyDown(Key32);
+  onKeyDown(VkSpace);
   EXPECT_EQ(editor.editState, StartViewReady);
   editor.editState = MovingStartView;  // a start-view drag under way
   editor.mouseX = 123;
   editor.mouseY = 45;
-  onKeyUp(Key32);
+  onKeyUp(VkSpace);
   EXPECT_EQ(editor.key32Down, 0);
   EXPECT_EQ(editor.editState, Idle);
   EXPECT_EQ(editor.anchorX, 123);
@@ -199,8 +197,8 @@ TEST(Camera, RecentreRaisesTheCentreAboveTheBarAndFollowsZoom) {
   EXPECT_EQ(editor.originY, 121);
 
   // Zooming keeps the level point under the centre fixed.
-  onKeyDown(Up);
-  onKeyDown(Up);
+  onKeyDown(VkUp);
+  onKeyDown(VkUp);
   recentre();
   EXPECT_EQ(editor.originX, 320 - 160 * 3);
   EXPECT_EQ(editor.originY, 201 - 80 * 3);
@@ -221,7 +219,7 @@ TEST(SaveKey, WritesTheWriterImageAndChangesNothingElse) {
   std::vector<uint8_t> before(sizeof(EditorState));
   std::memcpy(before.data(), &editor, sizeof(EditorState));
 
-  onKeyDown(LetterS);
+  onKeyDown(VkS);
 
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), expected);
   EXPECT_EQ(levelImage(), expected);
@@ -234,17 +232,17 @@ TEST(SaveKey, SavesInTheAlternateViewAndMidDragAtThePositionsBeforeTheDrag) {
   setUpLevel();
   InTempDir cwd;
   editor.altView = 1;
-  onKeyDown(LetterS);
+  onKeyDown(VkS);
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), levelImage());
 
   // A selection being dragged three blocks right is saved where it stood.
   editor.altView = 0;
-  element(0)->state = 2;
+  element(0)->state = Selected;
   const std::vector<uint8_t> beforeDrag = levelImage();
   editor.editState = MovingSelection;
   editor.buttonHeld = 1;
   editor.dragBlocksX = 3;
-  onKeyDown(LetterS);
+  onKeyDown(VkS);
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), beforeDrag);
   EXPECT_EQ(editor.editState, MovingSelection);
   EXPECT_EQ(editor.dragBlocksX, 3);
@@ -254,20 +252,20 @@ TEST(SaveKey, SavesInTheAlternateViewAndMidDragAtThePositionsBeforeTheDrag) {
 TEST(SaveKey, RefusedSaveKeepsTheOldFileAndSaysSoInTheTitle) {
   setUpLevel();
   InTempDir cwd;
-  onKeyDown(LetterS);
+  onKeyDown(VkS);
   const std::vector<uint8_t> good = readFileBytes(cwd.dir.file("LEVEL___.DAT"));
   ASSERT_EQ(good.size(), LevelFileSize);
   const std::string plain = plainTitleOf(editor.levelNumber);
 
   currentLevel.width = 81;  // no width class holds it: the writer refuses
-  onKeyDown(LetterS);
+  onKeyDown(VkS);
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), good);
   const std::string title = window.title;
   EXPECT_EQ(title.rfind(plain + " (not saved: ", 0), 0u) << title;
   EXPECT_EQ(title.back(), ')');
 
   currentLevel.width = 20;
-  onKeyDown(LetterS);
+  onKeyDown(VkS);
   EXPECT_EQ(window.title, plain);
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), good);
 }
@@ -282,16 +280,16 @@ TEST(LevelKeys, LeftAndRightWrapAroundTheDemoLevels) {
   ASSERT_EQ(loadCurrentLevel(), 0);
   EXPECT_EQ(std::string(window.title).rfind("Varnelo 1 - ", 0), 0u) << window.title;
 
-  onKeyDown(Up);
-  onKeyDown(Digit1);
-  handleEvent(EventKeyDown, 37, 0);  // Left on level 0: the event loop serves the switch
+  onKeyDown(VkUp);
+  onKeyDown(Vk1);
+  handleEvent(EventKeyDown, VkLeft, 0);  // Left on level 0: the event loop serves the switch
   EXPECT_EQ(editor.levelNumber, 119);
   EXPECT_EQ(std::string(window.title), plainTitleOf(119));
   EXPECT_EQ(std::string(window.title).rfind("Kelpin 10 - ", 0), 0u) << window.title;
   EXPECT_EQ(editor.zoom, 1);  // the load resets the view and the bar
-  EXPECT_EQ(editor.barKind, 2);
+  EXPECT_EQ(editor.barKind, BarPieces);
 
-  handleEvent(EventKeyDown, 39, 0);  // Right on level 119
+  handleEvent(EventKeyDown, VkRight, 0);  // Right on level 119
   EXPECT_EQ(editor.levelNumber, 0);
   EXPECT_EQ(std::string(window.title), plainTitleOf(0));
   freeCurrentLevel();

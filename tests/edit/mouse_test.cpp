@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "edit/operations.h"
+#include "platform/events.h"
 #include "edit/panel_input.h"
 #include "render/panel_draw.h"
 #include "state/camera.h"
@@ -38,7 +39,7 @@ struct Mouse : ::testing::Test {
 
   void build(int width, int height, int style) {
     fx.setUp(width, height, style);
-    setBarKind(2);
+    setBarKind(BarPieces);
     cell = fx.addCell(2, 2);
     piece = fx.addPiece(1, 5, 5);
     obj = fx.addObjectOfDef(0, 10, 10);
@@ -57,7 +58,7 @@ struct Mouse : ::testing::Test {
   void startPlacing(int item, int bx, int by) {
     run({at(bx, by, 0, 0)});
     editor.hoverItem = item;
-    chooseItem(1);
+    chooseItem(ButtonLeft);
   }
 };
 
@@ -78,118 +79,119 @@ struct TransitionRow {
 TEST_F(Mouse, TransitionTable) {
   const int camX = 240, camY = 120;
   const std::vector<TransitionRow> rows = {
-      {"Idle: left press on an edge resizes", nullptr, {at(0, 10, 0, 0), down(1)}, ResizingLevel,
-       [](Mouse&) { EXPECT_EQ(editor.edgeMask, 1); }},
+      {"Idle: left press on an edge resizes", nullptr, {at(0, 10, 0, 0), down(ButtonLeft)}, ResizingLevel,
+       [](Mouse&) { EXPECT_EQ(editor.edgeMask, EdgeLeft); }},
       {"Idle: left press on a selected object keeps the selection",
-       [](Mouse& m) { m.obj->state = m.obj2->state = 2; }, {at(10, 10), down(1)}, MovingSelection,
-       [](Mouse& m) { EXPECT_EQ(m.obj2->state, 2u); }},
+       [](Mouse& m) { m.obj->state = m.obj2->state = Selected; }, {at(10, 10), down(ButtonLeft)}, MovingSelection,
+       [](Mouse& m) { EXPECT_EQ(m.obj2->state, Selected); }},
       {"Idle: left press on an unselected object selects it alone",
-       [](Mouse& m) { m.obj2->state = 2; }, {at(10, 10), down(1)}, MovingSelection,
+       [](Mouse& m) { m.obj2->state = Selected; }, {at(10, 10), down(ButtonLeft)}, MovingSelection,
        [](Mouse& m) {
-         EXPECT_EQ(m.obj->state, 2u);
-         EXPECT_EQ(m.obj2->state, 0u);
+         EXPECT_EQ(m.obj->state, Selected);
+         EXPECT_EQ(m.obj2->state, NotSelected);
        }},
       {"Idle: left press on nothing clears and starts a band",
-       [](Mouse& m) { m.obj->state = 2; }, {at(20, 20), down(1)}, BandSelecting,
-       [](Mouse& m) { EXPECT_EQ(m.obj->state, 0u); }},
+       [](Mouse& m) { m.obj->state = Selected; }, {at(20, 20), down(ButtonLeft)}, BandSelecting,
+       [](Mouse& m) { EXPECT_EQ(m.obj->state, NotSelected); }},
       {"Idle: Shift press marks what is under the point",
        [](Mouse& m) {
          editor.shiftDown = 1;
-         m.obj2->state = 2;
+         m.obj2->state = Selected;
        },
-       {at(10, 10), down(1)}, BandSelecting,
+       {at(10, 10), down(ButtonLeft)}, BandSelecting,
        [](Mouse& m) {
-         EXPECT_EQ(m.obj->state, 1u);
-         EXPECT_EQ(m.obj2->state, 2u);
+         EXPECT_EQ(m.obj->state, BandMarked);
+         EXPECT_EQ(m.obj2->state, Selected);
        }},
       {"Idle: Ctrl press on a selected object toggles it",
        [](Mouse& m) {
          editor.ctrlDown = 1;
-         m.obj->state = 2;
+         m.obj->state = Selected;
        },
-       {at(10, 10), down(1)}, BandSelecting, [](Mouse& m) { EXPECT_EQ(m.obj->state, 3u); }},
-      {"Idle: right press pans", nullptr, {at(10, 10), down(2)}, Panning, nullptr},
+       {at(10, 10), down(ButtonLeft)}, BandSelecting, [](Mouse& m) { EXPECT_EQ(m.obj->state, BandUnmarked); }},
+      {"Idle: right press pans", nullptr, {at(10, 10), down(ButtonRight)}, Panning, nullptr},
       {"Panning: right release moves the camera by the pan", nullptr,
-       {at(15, 15), down(2), at(13, 15), up(2)}, Idle,
+       {at(15, 15), down(ButtonRight), at(13, 15), up(ButtonRight)}, Idle,
        [=](Mouse&) {
          EXPECT_EQ(editor.cameraX, camX + 32);
          EXPECT_EQ(editor.cameraY, camY);
        }},
       {"Panning: left press drops the pan and starts a band", nullptr,
-       {at(20, 20), down(2), at(18, 20), down(1)}, BandSelecting,
+       {at(20, 20), down(ButtonRight), at(18, 20), down(ButtonLeft)}, BandSelecting,
        [](Mouse&) { EXPECT_EQ(editor.dragPixelsX, 0); }},
       {"ResizingLevel: left release resizes", nullptr,
-       {at(30, 10, 0, 0), down(1), at(32, 10, 0, 0), up(1)}, Idle,
+       {at(30, 10, 0, 0), down(ButtonLeft), at(32, 10, 0, 0), up(ButtonLeft)}, Idle,
        [](Mouse&) {
          EXPECT_EQ(currentLevel.width, 32);
          EXPECT_EQ(currentLevel.height, 30);
        }},
       {"ResizingLevel: right press drops the resize and pans", nullptr,
-       {at(30, 10, 0, 0), down(1), at(32, 10, 0, 0), down(2)}, Panning,
+       {at(30, 10, 0, 0), down(ButtonLeft), at(32, 10, 0, 0), down(ButtonRight)}, Panning,
        [](Mouse&) {
          EXPECT_EQ(editor.resizeDx, 0);
          EXPECT_EQ(currentLevel.width, 30);
        }},
       {"MovingSelection: right press drops the move and pans",
-       [](Mouse& m) { m.obj->state = 2; }, {at(10, 10), down(1), at(13, 10), down(2)}, Panning,
+       [](Mouse& m) { m.obj->state = Selected; },
+       {at(10, 10), down(ButtonLeft), at(13, 10), down(ButtonRight)}, Panning,
        [](Mouse& m) {
          EXPECT_EQ(editor.dragBlocksX, 0);
          EXPECT_EQ(m.obj->x, 10);
        }},
       {"BandSelecting: left release commits the marks", nullptr,
-       {at(9, 9, 0, 0), down(1), at(13, 11), up(1)}, Idle,
+       {at(9, 9, 0, 0), down(ButtonLeft), at(13, 11), up(ButtonLeft)}, Idle,
        [](Mouse& m) {
-         EXPECT_EQ(m.obj->state, 2u);
-         EXPECT_EQ(m.obj2->state, 2u);
-         EXPECT_EQ(m.piece->state, 0u);
+         EXPECT_EQ(m.obj->state, Selected);
+         EXPECT_EQ(m.obj2->state, Selected);
+         EXPECT_EQ(m.piece->state, NotSelected);
        }},
       {"BandSelecting: right press drops the marks and pans", nullptr,
-       {at(9, 9, 0, 0), down(1), at(13, 11), down(2)}, Panning,
+       {at(9, 9, 0, 0), down(ButtonLeft), at(13, 11), down(ButtonRight)}, Panning,
        [](Mouse& m) {
-         EXPECT_EQ(m.obj->state, 0u);
-         EXPECT_EQ(m.obj2->state, 0u);
+         EXPECT_EQ(m.obj->state, NotSelected);
+         EXPECT_EQ(m.obj2->state, NotSelected);
        }},
       {"StartViewReady: left press inside grabs the start view",
        holdKey32,
-       {at(1, 1), down(1)}, MovingStartView, nullptr},
+       {at(1, 1), down(ButtonLeft)}, MovingStartView, nullptr},
       {"StartViewReady: left press outside does nothing",
        holdKey32,
-       {at(22, 1), down(1)}, StartViewReady, nullptr},
+       {at(22, 1), down(ButtonLeft)}, StartViewReady, nullptr},
       {"MovingStartView: release with key 32 held moves the start view",
        holdKey32,
-       {at(1, 1), down(1), at(4, 3), up(1)}, StartViewReady,
+       {at(1, 1), down(ButtonLeft), at(4, 3), up(ButtonLeft)}, StartViewReady,
        [](Mouse&) {
          EXPECT_EQ(currentLevel.startX, 3);
          EXPECT_EQ(currentLevel.startY, 2);
        }},
       {"MovingSelection: left release moves the selection",
-       [](Mouse& m) { m.obj->state = 2; }, {at(10, 10), down(1), at(12, 11), up(1)}, Idle,
+       [](Mouse& m) { m.obj->state = Selected; }, {at(10, 10), down(ButtonLeft), at(12, 11), up(ButtonLeft)}, Idle,
        [](Mouse& m) {
          EXPECT_EQ(m.obj->x, 12);
          EXPECT_EQ(m.obj->y, 11);
          EXPECT_EQ(m.obj2->x, 12);
        }},
-      {"Placing: left press sizes", [](Mouse& m) { m.startPlacing(1, 4, 6); }, {down(1)},
+      {"Placing: left press sizes", [](Mouse& m) { m.startPlacing(1, 4, 6); }, {down(ButtonLeft)},
        SizingNewObject, nullptr},
       {"Placing: right press pans while placing", [](Mouse& m) { m.startPlacing(1, 4, 6); },
-       {down(2)}, PanningWhilePlacing, nullptr},
+       {down(ButtonRight)}, PanningWhilePlacing, nullptr},
       {"SizingNewObject: left release adds the copies selected alone",
        [](Mouse& m) {
          m.startPlacing(1, 4, 6);
-         m.obj->state = 2;
+         m.obj->state = Selected;
        },
-       {down(1), at(10, 6, 4, 0), up(1)}, Idle,
+       {down(ButtonLeft), at(10, 6, 4, 0), up(ButtonLeft)}, Idle,
        [](Mouse& m) {
          LevelObject* added = currentLevel.lastObject;
          EXPECT_EQ(added->kind, 2u);
          EXPECT_EQ(added->x, 4);
          EXPECT_EQ(added->y, 6);
          EXPECT_EQ(added->paramA, 2u);
-         EXPECT_EQ(added->state, 2u);
-         EXPECT_EQ(m.obj->state, 0u);
+         EXPECT_EQ(added->state, Selected);
+         EXPECT_EQ(m.obj->state, NotSelected);
        }},
       {"SizingNewObject: right press resets the copies", [](Mouse& m) { m.startPlacing(1, 4, 6); },
-       {down(1), at(10, 6, 4, 0), down(2)}, PanningWhilePlacing,
+       {down(ButtonLeft), at(10, 6, 4, 0), down(ButtonRight)}, PanningWhilePlacing,
        [](Mouse&) {
          EXPECT_EQ(editor.newObject.paramA, 0u);
          EXPECT_EQ(editor.newObject.width, 3u);
@@ -197,10 +199,10 @@ TEST_F(Mouse, TransitionTable) {
          EXPECT_EQ(currentLevel.objectCount, 4u);
        }},
       {"PanningWhilePlacing: right release moves the camera", [](Mouse& m) { m.startPlacing(1, 4, 6); },
-       {down(2), at(6, 6, 0, 0), up(2)}, Placing,
+       {down(ButtonRight), at(6, 6, 0, 0), up(ButtonRight)}, Placing,
        [=](Mouse&) { EXPECT_EQ(editor.cameraX, camX - 32); }},
       {"PanningWhilePlacing: left release ends placing", [](Mouse& m) { m.startPlacing(1, 4, 6); },
-       {down(2), down(1), up(1)}, Panning,
+       {down(ButtonRight), down(ButtonLeft), up(ButtonLeft)}, Panning,
        [](Mouse&) { EXPECT_EQ(currentLevel.objectCount, 4u); }},
   };
 
@@ -219,7 +221,7 @@ TEST_F(Mouse, TransitionTable) {
 
 TEST_F(Mouse, WheelStepStartsADragRecordThatOnlyIdleReanchors) {
   startPlacing(1, 4, 6);
-  run({down(4)});
+  run({down(WheelAway)});
   EXPECT_EQ(editor.zoom, 2);
   EXPECT_EQ(editor.buttonHeld, 1);
   onMouseMove(editor.mouseX + 40, editor.mouseY);
@@ -227,7 +229,7 @@ TEST_F(Mouse, WheelStepStartsADragRecordThatOnlyIdleReanchors) {
   EXPECT_EQ(editor.editState, Placing);
 
   build(30, 30, 1);
-  run({at(20, 20), down(5), at(21, 20)});
+  run({at(20, 20), down(WheelToward), at(21, 20)});
   EXPECT_EQ(editor.zoom, 1) << "zoom never goes below 1";
   EXPECT_EQ(editor.buttonHeld, 1);
   EXPECT_EQ(editor.dragDx, 0) << "the hover scan re-anchors the drag in Idle";
@@ -236,45 +238,45 @@ TEST_F(Mouse, WheelStepStartsADragRecordThatOnlyIdleReanchors) {
 
 
 TEST_F(Mouse, MiddleButtonOnlyStartsAndEndsTheDragRecord) {
-  obj->state = 2;
-  run({at(10, 10), down(3)});
+  obj->state = Selected;
+  run({at(10, 10), down(ButtonMiddle)});
   EXPECT_EQ(editor.editState, Idle);
   EXPECT_EQ(editor.buttonHeld, 1);
-  run({at(12, 10), up(3)});
+  run({at(12, 10), up(ButtonMiddle)});
   EXPECT_EQ(editor.buttonHeld, 0);
-  EXPECT_EQ(obj->state, 2u);
+  EXPECT_EQ(obj->state, Selected);
   EXPECT_EQ(obj->x, 10);
 }
 
 TEST_F(Mouse, LeftPressWhilePanningWhilePlacingFreezesTheView) {
   startPlacing(1, 4, 6);
-  run({down(2), at(8, 6, 0, 0)});
+  run({down(ButtonRight), at(8, 6, 0, 0)});
   EXPECT_EQ(editor.dragPixelsX, 64);
-  run({down(1)});
+  run({down(ButtonLeft)});
   EXPECT_EQ(editor.dragPixelsX, 0);
-  run({up(1), at(12, 6, 0, 0)});
+  run({up(ButtonLeft), at(12, 6, 0, 0)});
   EXPECT_EQ(editor.editState, Panning);
   EXPECT_EQ(editor.dragPixelsX, 0) << "the ended drag record no longer follows the mouse";
-  run({up(2)});
+  run({up(ButtonRight)});
   EXPECT_EQ(editor.editState, Idle);
   EXPECT_EQ(editor.cameraX, 240);
 }
 
 TEST_F(Mouse, ShrinkingTheBandUnmarksWhatLeftIt) {
-  run({at(9, 9, 0, 0), down(1), at(13, 11)});
-  EXPECT_EQ(obj->state, 1u);
-  EXPECT_EQ(obj2->state, 1u);
+  run({at(9, 9, 0, 0), down(ButtonLeft), at(13, 11)});
+  EXPECT_EQ(obj->state, BandMarked);
+  EXPECT_EQ(obj2->state, BandMarked);
   run({at(11, 11)});
-  EXPECT_EQ(obj->state, 1u);
-  EXPECT_EQ(obj2->state, 0u);
+  EXPECT_EQ(obj->state, BandMarked);
+  EXPECT_EQ(obj2->state, NotSelected);
 }
 
 
 TEST_F(Mouse, PressOnAnEdgeOverAnObjectResizes) {
   LevelObject* onEdge = fx.addObjectOfDef(0, 0, 15);
-  run({at(0, 15, 0, 3), down(1)});
+  run({at(0, 15, 0, 3), down(ButtonLeft)});
   EXPECT_EQ(editor.editState, ResizingLevel);
-  EXPECT_EQ(onEdge->state, 0u);
+  EXPECT_EQ(onEdge->state, NotSelected);
 }
 
 TEST_F(Mouse, EdgeZonesAreFivePixelStripsAndStyleZeroOnlyResizesInWidth) {
@@ -297,11 +299,11 @@ TEST_F(Mouse, RefusedCornerResizeChangesNothing) {
   build(32, 50, 1);  // 33 wide allows only 40 rows
   const int top = editor.originY, right = editor.originX + 32 * 16;
   onMouseMove(right, top);
-  ASSERT_EQ(editor.edgeMask, 6);
-  onButtonDown(1);
+  ASSERT_EQ(editor.edgeMask, EdgeRight | EdgeTop);
+  onButtonDown(ButtonLeft);
   onMouseMove(right + 16, top);
-  EXPECT_GT(editor.edgeMask, 15);
-  onButtonUp(1);
+  EXPECT_GT(editor.edgeMask, EdgeBits);
+  onButtonUp(ButtonLeft);
   EXPECT_EQ(editor.editState, Idle);
   EXPECT_EQ(currentLevel.width, 32);
   EXPECT_EQ(currentLevel.height, 50);
@@ -311,18 +313,18 @@ TEST_F(Mouse, RefusedCornerResizeChangesNothing) {
 
 
 TEST_F(Mouse, PanStopsAtTheLevelBounds) {
-  run({at(15, 15), down(2)});
+  run({at(15, 15), down(ButtonRight)});
   onMouseMove(editor.mouseX + 2000, editor.mouseY - 2000);
   EXPECT_EQ(editor.dragPixelsX, 240);
   EXPECT_EQ(editor.dragPixelsY, 120 - 240);
-  run({up(2)});
+  run({up(ButtonRight)});
   EXPECT_EQ(editor.cameraX, 0);
   EXPECT_EQ(editor.cameraY, 240);
 }
 
 TEST_F(Mouse, PanRoundsHalfPixelsAwayFromZeroAtZoomTwo) {
   fx.setZoom(2);
-  run({at(15, 15), down(2)});
+  run({at(15, 15), down(ButtonRight)});
   onMouseMove(editor.mouseX - 3, editor.mouseY + 3);
   EXPECT_EQ(editor.dragPixelsX, -2);
   EXPECT_EQ(editor.dragPixelsY, 2);
@@ -331,11 +333,11 @@ TEST_F(Mouse, PanRoundsHalfPixelsAwayFromZeroAtZoomTwo) {
 TEST_F(Mouse, StartViewDragStaysInsideTheLevel) {
   editor.key32Down = 1;
   editor.editState = StartViewReady;
-  run({at(1, 1), down(1), at(28, -5)});
+  run({at(1, 1), down(ButtonLeft), at(28, -5)});
   EXPECT_EQ(editor.dragBlocksX, 10);
   EXPECT_EQ(editor.dragBlocksY, 0);
   editor.key32Down = 0;
-  run({up(1)});
+  run({up(ButtonLeft)});
   EXPECT_EQ(editor.editState, Idle);
   EXPECT_EQ(currentLevel.startX, 10);
   EXPECT_EQ(currentLevel.startY, 0);
@@ -343,11 +345,11 @@ TEST_F(Mouse, StartViewDragStaysInsideTheLevel) {
 
 TEST_F(Mouse, AlternateViewOnlyPansAndZooms) {
   editor.altView = 1;
-  run({at(10, 10), down(1), at(12, 10), up(1)});
+  run({at(10, 10), down(ButtonLeft), at(12, 10), up(ButtonLeft)});
   EXPECT_EQ(editor.editState, Idle);
-  EXPECT_EQ(obj->state, 0u);
+  EXPECT_EQ(obj->state, NotSelected);
   EXPECT_EQ(obj->x, 10);
-  run({down(2)});
+  run({down(ButtonRight)});
   EXPECT_EQ(editor.editState, Panning);
 }
 
@@ -362,7 +364,7 @@ struct MousePanels : Mouse {
 TEST_F(MousePanels, HoveringAPanelHidesThePreviewAndTheEdges) {
   ASSERT_TRUE(panelsLaidOut()) << "the item bar should cover (" << barX << ", " << barY << ")";
   run({at(0, 10, 0, 0)});
-  ASSERT_EQ(editor.edgeMask, 1);
+  ASSERT_EQ(editor.edgeMask, EdgeLeft);
   onMouseMove(barX, barY);
   EXPECT_EQ(editor.hoverPanel, 0);
   EXPECT_EQ(editor.edgeMask, 0);
@@ -373,7 +375,7 @@ TEST_F(MousePanels, HoveringAPanelHidesThePreviewAndTheEdges) {
 TEST_F(MousePanels, WheelOverAPanelCapturesMovesUntilARelease) {
   ASSERT_TRUE(panelsLaidOut()) << "the item bar should cover (" << barX << ", " << barY << ")";
   onMouseMove(barX, barY);
-  onButtonDown(4);
+  onButtonDown(WheelAway);
   EXPECT_EQ(editor.pressedPanel, 0);
   EXPECT_EQ(editor.zoom, 1) << "the level sees nothing of a press on a panel";
   EXPECT_EQ(editor.buttonHeld, 0);
@@ -382,7 +384,7 @@ TEST_F(MousePanels, WheelOverAPanelCapturesMovesUntilARelease) {
   EXPECT_EQ(editor.hoverPanel, 0);
   EXPECT_EQ(editor.hoverObject, nullptr);
 
-  onButtonUp(1);
+  onButtonUp(ButtonLeft);
   EXPECT_EQ(editor.pressedPanel, -1);
   run({at(10, 10)});
   EXPECT_EQ(editor.hoverPanel, -1);
@@ -392,7 +394,7 @@ TEST_F(MousePanels, WheelOverAPanelCapturesMovesUntilARelease) {
 TEST_F(MousePanels, EscapeDuringABarPressLeavesTheMovesWithThePressedPanel) {
   ASSERT_TRUE(panelsLaidOut()) << "the item bar should cover (" << barX << ", " << barY << ")";
   onMouseMove(barX, barY);
-  onButtonDown(1);  // chooses an item: Placing, while the bar holds the press
+  onButtonDown(ButtonLeft);  // chooses an item: Placing, while the bar holds the press
   ASSERT_EQ(editor.editState, Placing);
   run({at(10, 10)});  // no panel is hovered while placing
   ASSERT_EQ(editor.hoverPanel, -1);
@@ -401,7 +403,7 @@ TEST_F(MousePanels, EscapeDuringABarPressLeavesTheMovesWithThePressedPanel) {
   onMouseMove(x, y);
   EXPECT_EQ(editor.panels[0].pointerX, x - editor.panels[0].x);
   EXPECT_EQ(editor.panels[0].pointerY, y - editor.panels[0].y);
-  onButtonUp(1);
+  onButtonUp(ButtonLeft);
   EXPECT_EQ(editor.pressedPanel, -1);
 }
 

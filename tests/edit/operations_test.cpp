@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/events.h"
 #include "support/edit_fixture.h"
 
 namespace {
@@ -25,7 +26,7 @@ struct Ops : ::testing::Test {
     editor.hoverItem = item;
     editor.mouseX = fx.clientX(bx);
     editor.mouseY = fx.clientY(by);
-    chooseItem(1);
+    chooseItem(ButtonLeft);
   }
   void bandFrom(int x0, int y0, int x1, int y1) {
     editor.anchorX = x0;
@@ -86,9 +87,9 @@ TEST_F(Ops, AnySelectedAtLooksPastUnselectedElementsAbove) {
   fx.addObjectOfDef(0, 3, 3);
   pointAt(fx.clientX(3) + 1, fx.clientY(3) + 1);
   EXPECT_EQ(anySelectedAt(), 0);
-  cell->state = 2;
+  cell->state = Selected;
   EXPECT_EQ(anySelectedAt(), 1);
-  cell->state = 1;  // only a full selection counts
+  cell->state = BandMarked;  // only a full selection counts
   EXPECT_EQ(anySelectedAt(), 0);
 }
 
@@ -96,24 +97,24 @@ TEST_F(Ops, CtrlBandTogglesAndShiftBandOnlyAdds) {
   LevelObject* selected = fx.addCell(1, 1);
   LevelObject* unselected = fx.addCell(2, 1);
   LevelObject* outside = fx.addCell(9, 9);
-  selected->state = 2;
-  outside->state = 2;
+  selected->state = Selected;
+  outside->state = Selected;
   bandFrom(fx.clientX(1), fx.clientY(1), fx.clientX(3) - 1, fx.clientY(1) + 2);
 
   markBand(1);
-  EXPECT_EQ(selected->state, 3u);
-  EXPECT_EQ(unselected->state, 1u);
+  EXPECT_EQ(selected->state, BandUnmarked);
+  EXPECT_EQ(unselected->state, BandMarked);
   commitMarks();
-  EXPECT_EQ(selected->state, 0u);
-  EXPECT_EQ(unselected->state, 2u);
-  EXPECT_EQ(outside->state, 2u);
+  EXPECT_EQ(selected->state, NotSelected);
+  EXPECT_EQ(unselected->state, Selected);
+  EXPECT_EQ(outside->state, Selected);
 
-  selected->state = 2;
-  unselected->state = 0;
+  selected->state = Selected;
+  unselected->state = NotSelected;
   markBand(0);
   commitMarks();
-  EXPECT_EQ(selected->state, 2u);
-  EXPECT_EQ(unselected->state, 2u);
+  EXPECT_EQ(selected->state, Selected);
+  EXPECT_EQ(unselected->state, Selected);
 }
 
 // Selection commands -------------------------------------------------------------
@@ -138,8 +139,8 @@ TEST_F(Ops, DeletingFirstAndLastKeepsTheRestLinked) {
   LevelObject* second = fx.addCell(1, 0);
   LevelObject* third = fx.addCell(2, 0);
   LevelObject* last = fx.addCell(3, 0);
-  first->state = 2;
-  last->state = 2;
+  first->state = Selected;
+  last->state = Selected;
   editor.hoverObject = last;
   deleteSelection();
 
@@ -152,8 +153,8 @@ TEST_F(Ops, DeletingFirstAndLastKeepsTheRestLinked) {
   EXPECT_EQ(editor.hoverObject, nullptr) << "hover must not point at a freed slot";
 
   // Deleting everything leaves an empty list.
-  second->state = 2;
-  third->state = 1;
+  second->state = Selected;
+  third->state = BandMarked;
   deleteSelection();
   EXPECT_EQ(currentLevel.objectCount, 0u);
   EXPECT_EQ(currentLevel.firstObject, nullptr);
@@ -166,8 +167,8 @@ TEST_F(Ops, ToggleTerrainFlagOnlyFlipsSelectedTerrain) {
   LevelObject* object = fx.addObjectOfDef(0, 6, 0);
   LevelObject* marked = fx.addCell(8, 0);
   LevelObject* unselected = fx.addCell(9, 0);
-  cell->state = piece->state = object->state = 2;
-  marked->state = 1;
+  cell->state = piece->state = object->state = Selected;
+  marked->state = BandMarked;
   piece->flags = 0x4000;
   object->flags = 0;
   toggleTerrainFlag();
@@ -184,13 +185,13 @@ TEST_F(Ops, ChooseItemStartsPlacingOnlyForLeftButtonAndValidItem) {
   editor.mouseX = fx.clientX(7) + 20;  // into block 8
   editor.mouseY = fx.clientY(3) + 2;
   editor.hoverItem = 1;
-  chooseItem(2);
+  chooseItem(ButtonRight);
   EXPECT_EQ(editor.editState, Idle);
 
-  chooseItem(1);
+  chooseItem(ButtonLeft);
   EXPECT_EQ(editor.editState, Placing);
   EXPECT_EQ(editor.chosenItem, 1);
-  EXPECT_EQ(editor.newObject.kind, 2u);
+  EXPECT_EQ(editor.newObject.kind, ObjectKindTerrainPiece);
   EXPECT_EQ(editor.newObject.value, 1u);
   EXPECT_EQ(editor.newItemWidth, 3);
   EXPECT_EQ(editor.newItemHeight, 1);
@@ -202,29 +203,29 @@ TEST_F(Ops, ChooseItemStartsPlacingOnlyForLeftButtonAndValidItem) {
   editor.editState = Idle;
   editor.chosenItem = -1;
   editor.hoverItem = 3;
-  chooseItem(1);
+  chooseItem(ButtonLeft);
   EXPECT_EQ(editor.editState, Idle);
   EXPECT_EQ(editor.chosenItem, -1);
 
   // Not while a drag is under way.
   editor.hoverItem = 0;
   editor.editState = MovingSelection;
-  chooseItem(1);
+  chooseItem(ButtonLeft);
   EXPECT_EQ(editor.editState, MovingSelection);
 }
 
 TEST_F(Ops, StartNewObjectReadsDefinitionsAndKeepsUnknownKinds) {
   startNewObject(8, 1);
-  EXPECT_EQ(editor.newObject.kind, 3u);
+  EXPECT_EQ(editor.newObject.kind, ObjectKindFlaggedTiles);
   EXPECT_EQ(editor.newItemWidth, 1);
   EXPECT_EQ(editor.newItemHeight, 2);
 
   // A cancelled sizing restarts with the object's own kind: kinds other than
   // 2 and 8 keep kind and size, but copies are reset.
   editor.newObject.paramA = 4;
-  editor.newObject.kind = 5;
+  editor.newObject.kind = ObjectKindStill;
   startNewObject(5, 0);
-  EXPECT_EQ(editor.newObject.kind, 5u);
+  EXPECT_EQ(editor.newObject.kind, ObjectKindStill);
   EXPECT_EQ(editor.newObject.value, 0u);
   EXPECT_EQ(editor.newItemHeight, 2);
   EXPECT_EQ(editor.newObject.paramA, 0u);
@@ -281,14 +282,14 @@ TEST_F(Ops, ObjectsThatCannotRepeatAreNeverStretched) {
 
 TEST_F(Ops, CommitSelectsOnlyTheNewElementAndTakesTheDefinitionShift) {
   LevelObject* old = fx.addCell(0, 0);
-  old->state = 2;
+  old->state = Selected;
   choose(8, 1, 5, 5);  // kind 3, shiftX 1
   commitNewObject();
   LevelObject* added = currentLevel.lastObject;
   EXPECT_EQ(added->kind, 3u);
   EXPECT_EQ(added->shiftX, 1);
-  EXPECT_EQ(added->state, 2u);
-  EXPECT_EQ(old->state, 0u);
+  EXPECT_EQ(added->state, Selected);
+  EXPECT_EQ(old->state, NotSelected);
   EXPECT_EQ(currentLevel.objectCount, 2u);
 }
 
@@ -296,20 +297,20 @@ TEST_F(Ops, CommitLeavesTheLevelUnchangedWhenThePoolIsFull) {
   while (addObject(1, 1, 0, 0, 0, 0, &currentLevel)) {
   }
   ASSERT_EQ(currentLevel.objectCount, static_cast<uint32_t>(LevelPoolSize));
-  currentLevel.firstObject->state = 2;
+  currentLevel.firstObject->state = Selected;
   editor.hoverItem = 1;
-  chooseItem(1);
+  chooseItem(ButtonLeft);
   commitNewObject();
   EXPECT_EQ(currentLevel.objectCount, static_cast<uint32_t>(LevelPoolSize));
   EXPECT_EQ(currentLevel.lastObject->kind, 1u);
-  EXPECT_EQ(currentLevel.firstObject->state, 2u);
+  EXPECT_EQ(currentLevel.firstObject->state, Selected);
 }
 
 TEST_F(Ops, CommitRefusesTheSixtyFifthObjectButNotTerrain) {
   for (int i = 0; i < LevelObjectRecords - 1; ++i) fx.addObjectOfDef(0, i % 40, i / 40);
-  editor.barKind = 8;
+  editor.barKind = BarObjects;
   editor.hoverItem = 2;
-  chooseItem(1);
+  chooseItem(ButtonLeft);
   commitNewObject();
   ASSERT_EQ(currentLevel.objectCount, static_cast<uint32_t>(LevelObjectRecords));
 
@@ -317,9 +318,9 @@ TEST_F(Ops, CommitRefusesTheSixtyFifthObjectButNotTerrain) {
   EXPECT_EQ(currentLevel.objectCount, static_cast<uint32_t>(LevelObjectRecords));
 
   editor.editState = Idle;
-  editor.barKind = 2;
+  editor.barKind = BarPieces;
   editor.hoverItem = 0;
-  chooseItem(1);
+  chooseItem(ButtonLeft);
   commitNewObject();
   EXPECT_EQ(currentLevel.objectCount, static_cast<uint32_t>(LevelObjectRecords) + 1);
   EXPECT_EQ(currentLevel.lastObject->kind, 2u);
@@ -367,7 +368,7 @@ TEST_F(Ops, PendingResizeClampsToTheTable) {
     EXPECT_EQ(editor.resizeDx, c.resizeDx) << c.what;
     EXPECT_EQ(editor.resizeDy, c.resizeDy) << c.what;
     EXPECT_EQ(editor.edgeMask, c.endMask) << c.what;
-    if (editor.edgeMask <= 15) {
+    if (editor.edgeMask <= EdgeBits) {
       EXPECT_GE(c.width + editor.resizeDx, 20) << c.what;
       EXPECT_GE(c.height + editor.resizeDy, 20) << c.what;
     }
@@ -379,15 +380,15 @@ TEST_F(Ops, PendingResizeClampsToTheTable) {
 // change the other dimension, nor lend the edge the allowance of that size.
 TEST_F(Ops, EdgeDragStaysOneDimensionalAfterARefusedMove) {
   fx.setUp(20, 85);
-  editor.edgeMask = 2;
+  editor.edgeMask = EdgeRight;
   editor.dragBlocksX = 3;
   updatePendingResize();
-  ASSERT_GT(editor.edgeMask, 15);
+  ASSERT_GT(editor.edgeMask, EdgeBits);
 
   editor.dragBlocksY = -25;  // 60 rows would allow 24 blocks across
   updatePendingResize();
   EXPECT_EQ(editor.resizeDy, 0);
-  EXPECT_GT(editor.edgeMask, 15) << "still no width is allowed for 85 rows";
+  EXPECT_GT(editor.edgeMask, EdgeBits) << "still no width is allowed for 85 rows";
 }
 
 TEST_F(Ops, LeftEdgeResizeMovesEveryElementAndTheCamera) {
@@ -396,7 +397,7 @@ TEST_F(Ops, LeftEdgeResizeMovesEveryElementAndTheCamera) {
   LevelObject* object = fx.addObjectOfDef(0, 25, 9);
   currentLevel.startX = 4;
   const int cameraX = editor.cameraX;
-  editor.edgeMask = 1;
+  editor.edgeMask = EdgeLeft;
   editor.dragBlocksX = 15;
   updatePendingResize();
   applyResize();
@@ -413,7 +414,7 @@ TEST_F(Ops, RightAndBottomShrinkKeepTheStartViewInside) {
   LevelObject* cell = fx.addCell(35, 35);
   currentLevel.startX = 15;
   currentLevel.startY = 18;
-  editor.edgeMask = 10;
+  editor.edgeMask = EdgeRight | EdgeBottom;
   editor.resizeDx = -10;
   editor.resizeDy = -12;
   applyResize();
@@ -428,7 +429,7 @@ TEST_F(Ops, TopEdgeGrowthShiftsRowsAndCamera) {
   fx.setUp(40, 20);
   LevelObject* cell = fx.addCell(1, 1);
   const int cameraY = editor.cameraY;
-  editor.edgeMask = 4;
+  editor.edgeMask = EdgeTop;
   editor.resizeDy = 5;
   applyResize();
   EXPECT_EQ(currentLevel.height, 25);

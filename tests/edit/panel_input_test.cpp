@@ -8,6 +8,7 @@
 #include "state/editor_state.h"
 #include "platform/window.h"
 #include "edit/panel_input.h"
+#include "platform/events.h"
 #include "render/panel_draw.h"
 #include "state/camera.h"
 #include "state/panel_metrics.h"
@@ -56,7 +57,7 @@ constexpr int BackArrowX = 2 + 8;
 
 TEST(PanelLayout, ObjectBarAt640WideHasTheDocumentedFigures) {
   setUpBar(100, 0, 8);
-  EXPECT_EQ(bar().kind, 2u);
+  EXPECT_EQ(bar().kind, PanelScrollBar);
   EXPECT_EQ(bar().x, 2);
   EXPECT_EQ(bar().y, 462);
   EXPECT_EQ(bar().width, 636);
@@ -73,7 +74,7 @@ TEST(PanelLayout, ObjectBarAt640WideHasTheDocumentedFigures) {
   EXPECT_EQ(bar().value, 0);
 
   // The item bar is 92 pixels high along the bottom; the scroll bar sits in its rows 74..89.
-  EXPECT_EQ(area().kind, 0u);
+  EXPECT_EQ(area().kind, PanelPlain);
   EXPECT_EQ(area().x, 0);
   EXPECT_EQ(area().y, 388);
   EXPECT_EQ(area().width, 640);
@@ -86,7 +87,7 @@ TEST(PanelLayout, ObjectBarAt640WideHasTheDocumentedFigures) {
 
 TEST(PanelLayout, TerrainBarStartsAtItsSecondPiece) {
   setUpBar(0, 100, 2);
-  EXPECT_EQ(editor.barKind, 2);
+  EXPECT_EQ(editor.barKind, BarPieces);
   EXPECT_EQ(bar().minValue, 68);
   EXPECT_EQ(bar().value, 68);
   EXPECT_EQ(stripOffset(), 68);
@@ -142,7 +143,7 @@ TEST(ScrollBar, NothingScrollsWhenAllItemsFit) {
 
   // Terrain: the range is inverted, yet the strip still starts at piece 1
   // and the pointer finds what is drawn there.
-  setBarKind(2);
+  setBarKind(BarPieces);
   EXPECT_LT(bar().value, bar().minValue);
   EXPECT_EQ(stripOffset(), 68);
   panelMove(&area(), 6 + 68 + 10, 388 + 40);
@@ -179,7 +180,7 @@ TEST(ScrollBar, HitTestFindsEachPart) {
 
 TEST(ScrollBar, VerticalBarSwapsTheAxes) {
   Panel p{};
-  p.kind = 2;
+  p.kind = PanelScrollBar;
   p.vertical = 1;
   p.height = 200;
   p.maxValue = 1000;

@@ -86,7 +86,7 @@ TEST_F(Overlays, OnlyTheGrabbedEdgeIsWhiteAndOnlyWhileIdleOrResizing) {
   HeadlessGl gl(320, 200);
   SKIP_WITHOUT_GL(gl);
   const auto white = isGrey(255);
-  editor.edgeMask = 1;
+  editor.edgeMask = EdgeLeft;
   drawMargins();
   Frame f = grab(gl);
   EXPECT_GT(f.count(98, 110, 99, 199, white), 0) << "left edge white";
@@ -95,7 +95,7 @@ TEST_F(Overlays, OnlyTheGrabbedEdgeIsWhiteAndOnlyWhileIdleOrResizing) {
   EXPECT_EQ(f.count(0, 18, 319, 21, white), f.count(98, 18, 99, 21, white)) << "top edge grey";
 
   editor.editState = Panning;
-  editor.edgeMask = 15;
+  editor.edgeMask = EdgeBits;
   drawMargins();
   f = grab(gl);
   EXPECT_EQ(f.count(0, 0, 319, 199, white), 0);
@@ -106,7 +106,7 @@ TEST_F(Overlays, LeftGuideLiesOutwardByThePendingChangeAndTurnsRedWhenRefused) {
   HeadlessGl gl(420, 120);
   SKIP_WITHOUT_GL(gl);
   editor.editState = ResizingLevel;
-  editor.edgeMask = 1;
+  editor.edgeMask = EdgeLeft;
   editor.resizeDx = 2;
   drawResizeGuides();
   Frame f = grab(gl);
@@ -116,14 +116,14 @@ TEST_F(Overlays, LeftGuideLiesOutwardByThePendingChangeAndTurnsRedWhenRefused) {
   expectStateRestored("drawResizeGuides");
 
   glClear(GL_COLOR_BUFFER_BIT);
-  editor.edgeMask = 1 | 0x10;
+  editor.edgeMask = EdgeLeft | EdgeLeft << EdgeRefusedShift;
   drawResizeGuides();
   f = grab(gl);
   EXPECT_GT(f.count(102, 0, 103, 119, isRed), 20);
   EXPECT_EQ(f.count(0, 0, 419, 119, white), 0);
 
   glClear(GL_COLOR_BUFFER_BIT);
-  editor.edgeMask = 1;
+  editor.edgeMask = EdgeLeft;
   editor.resizeDx = 0;  // no pending change, no guide
   drawResizeGuides();
   f = grab(gl);
@@ -138,9 +138,9 @@ TEST_F(Overlays, OverlappingHighlightsAreTintedOnce) {
   LevelObject* b = fx.addObjectOfDef(2, 1, 1);  // x 16..47, y 8..23
   LevelObject* leaving = fx.addObjectOfDef(0, 5, 5);
   LevelObject* hover = fx.addObjectOfDef(0, 6, 0);
-  a->state = 2;
-  b->state = 1;
-  leaving->state = 3;
+  a->state = Selected;
+  b->state = BandMarked;
+  leaving->state = BandUnmarked;
   editor.hoverObject = hover;
   drawHighlights();
   const Frame f = grab(gl);
@@ -158,7 +158,7 @@ TEST_F(Overlays, PlacingTintsOnlyTheNewObjectFaintlyAtItsCopyOffset) {
   setUpView(128, 64, 8, 8, 1, 0, 0);
   HeadlessGl gl(128, 64);
   SKIP_WITHOUT_GL(gl);
-  fx.addObjectOfDef(0, 0, 0)->state = 2;
+  fx.addObjectOfDef(0, 0, 0)->state = Selected;
   editor.editState = SizingNewObject;
   editor.newObject = LevelObject{};
   editor.newObject.x = 4;
@@ -202,8 +202,8 @@ TEST_F(Overlays, AlternateViewOutlinesKindSevenAndDrawsNoHighlights) {
   HeadlessGl gl(128, 64);
   SKIP_WITHOUT_GL(gl);
   LevelObject* marked = fx.addObjectOfDef(2, 2, 1);  // kind 7: x 32..63, y 8..23
-  fx.addObjectOfDef(0, 6, 4)->state = 2;            // kind 5, selected
-  marked->state = 2;
+  fx.addObjectOfDef(0, 6, 4)->state = Selected;  // a still object, selected
+  marked->state = Selected;
   editor.altView = 1;
   drawHighlights();
   drawAltMarks();

@@ -50,9 +50,9 @@ struct BarFixture : RenderFixture {
     currentStyle.anims.reserve(1);
     currentStyle.anims.push_back(makePattern(1, 1, 1, false, {20}));
     for (int i = 0; i < pieces; ++i) currentStyle.pieces.push_back(makePattern(1, 1, 1, true, {10 + i}));
-    for (int i = 0; i < defs; ++i) addAnimDef(8, 0, 2, 1);
+    for (int i = 0; i < defs; ++i) addAnimDef(ObjectKindObject, 0, 2, 1);
     build();
-    setBarKind(2);
+    setBarKind(BarPieces);
     panelPass = 1;  // as the scene sets it before the panels
   }
   ~BarFixture() { panelPass = 0; }
@@ -144,8 +144,8 @@ TEST(ItemBarDrawing, HoverAndChosenCellsAreTinted) {
 TEST(ItemBarDrawing, KindSixThumbnailHasNoBackground) {
   BarFixture f(12, 2);
   SKIP_WITHOUT_GL(f.gl);
-  currentStyle.objectDefs[1].kind = 6;
-  setBarKind(8);
+  currentStyle.objectDefs[1].kind = ObjectKindComposite;
+  setBarKind(BarObjects);
   f.draw();
   // A 2 by 1 definition: 32 by 8 pixels centred, the animation in its left half.
   const int y = CellTop + 32;
@@ -162,7 +162,7 @@ TEST(ItemBarDrawing, LargeThumbnailsShrinkToFit) {
   currentStyle.pieces.push_back(makePattern(1, 1, 1, true, {1}));
   currentStyle.pieces.push_back(makePattern(8, 2, 1, true, std::vector<int32_t>(16, 12)));
   f.build();
-  setBarKind(2);
+  setBarKind(BarPieces);
   f.draw();
   EXPECT_EQ(f.gl.readPixel(cellLeft(0) + 1, CellTop + 32), paletteRgba(12));
   EXPECT_EQ(f.gl.readPixel(cellLeft(0) + 60, CellTop + 31), paletteRgba(12));
@@ -177,7 +177,7 @@ TEST(ItemBarDrawing, AlternateViewKeepsColourTexturesButTintsObjects) {
   f.draw();
   EXPECT_EQ(f.gl.readPixel(cellLeft(0) + 32, CellTop + 32), paletteRgba(11));
 
-  setBarKind(8);
+  setBarKind(BarObjects);
   f.draw();
   const Rgba c = paletteRgba(20);  // kind 8 tints magenta
   EXPECT_TRUE(near(f.gl.readPixel(cellLeft(0) + 20, CellTop + 32), (Rgba{c.r, 0, c.b, 255})));

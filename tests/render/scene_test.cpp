@@ -20,7 +20,7 @@ static bool near(Rgba a, Rgba b) {
 static LevelObject* addElement(uint32_t kind, uint32_t value, int x, int y, uint32_t a = 0, uint32_t b = 0) {
   LevelObject* e = addObject(kind, value, x, y, a, b, &currentLevel);
   e->flags = 0;
-  e->state = 0;
+  e->state = NotSelected;
   return e;
 }
 
@@ -44,7 +44,7 @@ TEST(DrawLevel, PieceSkipsZeroCellsButAnimationsDrawBlockZero) {
   SKIP_WITHOUT_GL(f.gl);
   currentStyle.pieces.push_back(makePattern(2, 1, 1, true, {0, 5}));
   currentStyle.anims.push_back(makePattern(2, 1, 1, false, {0, 5}));
-  f.addAnimDef(5, 0, 2, 1);
+  f.addAnimDef(ObjectKindStill, 0, 2, 1);
   f.build();
   addElement(ObjectKindTerrainCell, 3, 0, 0);
   addElement(ObjectKindTerrainCell, 3, 0, 2);
@@ -62,7 +62,7 @@ TEST(DrawLevel, PassesDrawCellsThenPiecesThenObjectsWhateverTheListOrder) {
   SKIP_WITHOUT_GL(f.gl);
   currentStyle.pieces.push_back(makePattern(1, 1, 1, true, {4}));
   currentStyle.anims.push_back(makePattern(1, 1, 1, false, {6}));
-  f.addAnimDef(8, 0, 1, 1);
+  f.addAnimDef(ObjectKindObject, 0, 1, 1);
   f.build();
   addElement(8, 0, 0, 0);
   addElement(ObjectKindTerrainPiece, 0, 0, 0);
@@ -96,7 +96,7 @@ TEST(DrawObject, KindFourCopiesAreOneFrameApartAndRowsInStep) {
   RenderFixture f(128, 64, 8);
   SKIP_WITHOUT_GL(f.gl);
   currentStyle.anims.push_back(makePattern(1, 1, 4, false, {4, 5, 6, 7}));
-  f.addAnimDef(4, 0, 1, 1);
+  f.addAnimDef(ObjectKindTiles, 0, 1, 1);
   f.build();
   addElement(4, 0, 0, 0, 3, 1);
   editor.animFrame = 2;
@@ -131,7 +131,7 @@ TEST(DrawObject, KindSixDrawsEveryPartOnceShiftedBackByItsShift) {
   SKIP_WITHOUT_GL(f.gl);
   currentStyle.anims.push_back(makePattern(1, 1, 1, false, {4}));
   currentStyle.anims.push_back(makePattern(1, 1, 2, false, {5, 6}));
-  f.addAnimDef(6, 0, 2, 1);
+  f.addAnimDef(ObjectKindComposite, 0, 2, 1);
   ObjectDef& d = currentStyle.objectDefs[0];
   d.partCount = 2;
   d.partAnim.push_back(&currentStyle.anims[1]);
@@ -154,11 +154,11 @@ TEST(DrawLevel, SelectedElementsFollowTheDragWhileMoving) {
   RenderFixture f(128, 64, 8);
   SKIP_WITHOUT_GL(f.gl);
   currentStyle.anims.push_back(makePattern(1, 1, 1, false, {6}));
-  f.addAnimDef(8, 0, 1, 1);
+  f.addAnimDef(ObjectKindObject, 0, 1, 1);
   f.build();
-  addElement(ObjectKindTerrainCell, 3, 0, 0)->state = 2;
+  addElement(ObjectKindTerrainCell, 3, 0, 0)->state = Selected;
   addElement(ObjectKindTerrainCell, 4, 0, 4);
-  addElement(8, 0, 5, 0)->state = 1;
+  addElement(ObjectKindObject, 0, 5, 0)->state = BandMarked;
   editor.dragBlocksX = 2;
   editor.dragBlocksY = 1;
   editor.editState = BandSelecting;  // not moving: everything in place
@@ -207,10 +207,10 @@ TEST(DrawLevel, ElementsNamingMissingTablesOrEmptyAnimationsAreSkipped) {
   SKIP_WITHOUT_GL(f.gl);
   currentStyle.pieces.push_back(makePattern(2, 2, 1, true, {3}));  // fewer cells than its size
   currentStyle.anims.push_back(makePattern(1, 1, 0, false, {}));   // no frames
-  f.addAnimDef(8, 0, 1, 1);
-  f.addAnimDef(8, 0, 1, 1);
+  f.addAnimDef(ObjectKindObject, 0, 1, 1);
+  f.addAnimDef(ObjectKindObject, 0, 1, 1);
   currentStyle.objectDefs[1].partAnim[0] = nullptr;  // a part without animation
-  f.addAnimDef(6, 0, 1, 1);
+  f.addAnimDef(ObjectKindComposite, 0, 1, 1);
   currentStyle.objectDefs[2].partCount = 3;           // more parts than it holds
   f.build();
   addElement(ObjectKindTerrainPiece, 0, 0, 0);
@@ -248,7 +248,7 @@ TEST(DrawNewObject, DrawsOnlyWhilePlacingAtItsSpanCorner) {
   SKIP_WITHOUT_GL(f.gl);
   currentStyle.pieces.push_back(makePattern(1, 1, 1, true, {3}));
   currentStyle.anims.push_back(makePattern(1, 1, 1, false, {5}));
-  f.addAnimDef(5, 0, 1, 1);
+  f.addAnimDef(ObjectKindStill, 0, 1, 1);
   f.build();
   editor.newObject = LevelObject{};
   editor.newObject.kind = ObjectKindTerrainPiece;
@@ -273,7 +273,7 @@ TEST(DrawNewObject, DrawsOnlyWhilePlacingAtItsSpanCorner) {
   EXPECT_EQ(at(f, 4, 3), (Rgba{255, 255, 255, 255}));
   EXPECT_EQ(at(f, 5, 3), Clear);
   EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  editor.newObject.kind = 5;
+  editor.newObject.kind = ObjectKindStill;
   editor.spanX = 0;
   editor.editState = Placing;
   drawNew();

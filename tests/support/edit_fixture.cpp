@@ -27,7 +27,7 @@ void EditFixture::setUp(int width, int height, int styleIndex) {
   editor.window = &window;
   editor.barSide = 3;
   editor.itemSize = 64;
-  editor.barKind = 2;
+  editor.barKind = BarPieces;
   editor.hoverItem = -1;
   editor.chosenItem = -1;
 
@@ -64,7 +64,7 @@ LevelObject* EditFixture::addCell(int x, int y, uint32_t block) {
   LevelObject* o = addObject(ObjectKindTerrainCell, block, x, y, 0, 0, &currentLevel);
   o->width = 1;
   o->height = 1;
-  o->state = 0;
+  o->state = NotSelected;
   o->flags = 0;
   return o;
 }
@@ -74,7 +74,7 @@ LevelObject* EditFixture::addPiece(int piece, int x, int y) {
   o->width = currentStyle.pieces[piece].width;
   o->height = currentStyle.pieces[piece].height;
   o->cells = currentStyle.pieces[piece].cells.data();
-  o->state = 0;
+  o->state = NotSelected;
   o->flags = 0;
   return o;
 }
@@ -86,7 +86,7 @@ LevelObject* EditFixture::addObjectOfDef(int def, int x, int y) {
   o->height = static_cast<uint32_t>(d.height);
   o->shiftX = d.shiftX;
   o->shiftY = d.shiftY;
-  o->state = 0;
+  o->state = NotSelected;
   return o;
 }
 

@@ -29,7 +29,7 @@ void fillLevel(const LevelDescription& d, Level* level) {
     e->flags = c.flags;
     e->width = e->height = 1;
     e->shiftX = e->shiftY = 0;
-    e->state = 0;
+    e->state = NotSelected;
   }
   for (const FixtureObject& o : d.objects) {
     LevelObject* e = addObject(ObjectKindObject, o.type, o.x, o.y, o.paramA, o.paramB, level);
@@ -37,7 +37,7 @@ void fillLevel(const LevelDescription& d, Level* level) {
     e->flags = 0;
     e->width = e->height = 1;
     e->shiftX = e->shiftY = 0;
-    e->state = 0;
+    e->state = NotSelected;
   }
 }
 

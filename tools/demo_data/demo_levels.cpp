@@ -87,7 +87,7 @@ bool placeObject(Builder* b, int def, int x, int y, int across = 0, int down = 0
   if (b->objects >= 40) return false;
   const ObjectDef& d = b->style.objectDefs[static_cast<size_t>(def)];
   int fileX = x, fileY = y;
-  if (d.kind != 6) fileX -= d.shiftX, fileY -= d.shiftY;
+  if (d.kind != ObjectKindComposite) fileX -= d.shiftX, fileY -= d.shiftY;
   if (fileX < -1 || fileX >= b->level->width || fileY < -2 || fileY >= b->level->height) return false;
   LevelObject* o = addObject(ObjectKindObject, static_cast<uint32_t>(def), fileX, fileY,
                              static_cast<uint32_t>(across), static_cast<uint32_t>(down), b->level);
@@ -243,7 +243,7 @@ void dressPlatform(Builder* b, int x, int y, int w, int h) {
       int def =
           roles.decorations[static_cast<size_t>(b->rng.below(static_cast<int>(roles.decorations.size())))];
       int dw = defWidth(*b, def), dh = defHeight(*b, def);
-      if (b->style.objectDefs[static_cast<size_t>(def)].kind != 6 && dw <= w &&
+      if (b->style.objectDefs[static_cast<size_t>(def)].kind != ObjectKindComposite && dw <= w &&
           isFree(*b, x + (w - dw) / 2, y - dh, dw, dh) && placeObject(b, def, x + (w - dw) / 2, y - dh))
         take(b, x + (w - dw) / 2, y - dh, dw, dh);
       break;
@@ -320,12 +320,13 @@ void placeGroundObjects(Builder* b) {
     if (c < 0) continue;
     int y = b->groundTop[static_cast<size_t>(c)] - h;
     const ObjectDef& d = b->style.objectDefs[static_cast<size_t>(def)];
-    int left = d.kind == 6 ? c - d.shiftX : c;  // a multi-part picture's first part may not be its left edge
-    int top = d.kind == 6 ? y - d.shiftY : y;
-    if (d.kind == 6) c = left, y = top;
-    if (!isFree(*b, c + (d.kind == 6 ? d.shiftX : 0), y + (d.kind == 6 ? d.shiftY : 0), w, h)) continue;
+    const bool composite = d.kind == ObjectKindComposite;
+    int left = composite ? c - d.shiftX : c;  // a multi-part picture's first part may not be its left edge
+    int top = composite ? y - d.shiftY : y;
+    if (composite) c = left, y = top;
+    if (!isFree(*b, c + (composite ? d.shiftX : 0), y + (composite ? d.shiftY : 0), w, h)) continue;
     if (!placeObject(b, def, c, y)) continue;
-    take(b, c + (d.kind == 6 ? d.shiftX : 0), y + (d.kind == 6 ? d.shiftY : 0), w, h);
+    take(b, c + (composite ? d.shiftX : 0), y + (composite ? d.shiftY : 0), w, h);
     placed++;
   }
   // Pools on the ground and birds or gems in the air.

@@ -1,0 +1,62 @@
+#pragma once
+// The virtual-key codes the platform layer reports in EventKeyDown and
+// EventKeyUp, and the keyboard commands switch on. Letters and digits are
+// their upper-case character codes; the other runs count up from their first
+// key (VkF1 + 11 is F12).
+
+enum VirtualKey : int {
+  VkNone = 0,  // a key without a counterpart; the event is dropped
+  VkBackspace = 8,
+  VkTab = 9,
+  VkClear = 12,  // also keypad 5 without NumLock
+  VkReturn = 13,
+  VkShift = 16,
+  VkControl = 17,
+  VkAlt = 18,
+  VkPause = 19,
+  VkCapsLock = 20,
+  VkEscape = 27,
+  VkSpace = 32,
+  VkPageUp = 33,
+  VkPageDown = 34,
+  VkEnd = 35,
+  VkHome = 36,
+  VkLeft = 37,
+  VkUp = 38,
+  VkRight = 39,
+  VkDown = 40,
+  VkPrintScreen = 44,
+  VkInsert = 45,
+  VkDelete = 46,
+  Vk0 = '0',
+  Vk1 = '1',
+  Vk2 = '2',
+  Vk3 = '3',
+  VkA = 'A',
+  VkS = 'S',
+  VkLeftSystem = 91,
+  VkRightSystem = 92,
+  VkApplication = 93,
+  VkNumpad0 = 96,
+  VkNumpad1 = 97,  // up to VkNumpad1 + 8 for keypad 9
+  VkNumpadMultiply = 106,
+  VkNumpadAdd = 107,
+  VkNumpadSubtract = 109,
+  VkNumpadDecimal = 110,
+  VkNumpadDivide = 111,
+  VkF1 = 112,
+  VkF13 = 124,
+  VkNumLock = 144,
+  VkScrollLock = 145,
+  VkSemicolon = 186,
+  VkEquals = 187,
+  VkComma = 188,
+  VkMinus = 189,
+  VkPeriod = 190,
+  VkSlash = 191,
+  VkBackquote = 192,
+  VkLeftBracket = 219,
+  VkBackslash = 220,
+  VkRightBracket = 221,
+  VkQuote = 222,
+};
