@@ -1,6 +1,5 @@
 // One frame: a pixel projection over the client area, the scene, the swap.
 #include <GL/gl.h>
-#include <cmath>
 
 #include "state/editor_state.h"
 #include "app/main_loop.h"
@@ -21,10 +20,4 @@ void renderFrame() {
   glLoadIdentity();
   drawScene();
   glContextSwap(editor.glContext);
-}
-
-void perspective(double fieldOfViewDegrees, double aspect, double nearPlane, double farPlane) {
-  double h = std::tan(fieldOfViewDegrees * 0.0087266463) * nearPlane;  // half the angle, in radians
-  double w = h * aspect;
-  glFrustum(-w, w, -h, h, nearPlane, farPlane);
 }

@@ -49,7 +49,6 @@ static void loadResetEditor() {
   editor.editState = Idle;
   editor.zoom = 1;
   editor.altView = 0;
-  editor.barSide = 3;
   editor.itemSize = 64;
   editor.viewCentreX = clientWidth / 2;
   editor.viewCentreY = clientHeight / 2;

@@ -22,9 +22,8 @@ static void reportFailure() { std::fprintf(stderr, "driver: %s\n", platformError
 
 int startUp() {
   resetEditorState();
-  netStartup();  // nothing to start on this system; the result is of no use
-  int desktopWidth = 0, desktopHeight = 0, depth = 0;
-  desktopInfo(&desktopWidth, &desktopHeight, &depth);
+  int desktopWidth = 0, desktopHeight = 0;
+  desktopSize(&desktopWidth, &desktopHeight);
 
   AppWindow description{};
   description.x = (desktopWidth - ClientWidth) / 2;
@@ -49,15 +48,7 @@ int startUp() {
   glContextMakeCurrent(editor.glContext);
 
   glClearColor(0.75f, 0.75f, 0.75f, 1.0f);
-  editor.tickAccumulator = 0.0;
   timerElapsed(&editor.timerStamp);  // only the stamp matters
-  editor.levelNumber = 0;
-  editor.quit = 0;
-  editor.zoom = 1;
-  editor.editState = Idle;
-  editor.key32Down = 0;
-  editor.ctrlDown = 0;
-  editor.shiftDown = 0;
   editor.quadList = buildQuadList();
   return 0;
 }
@@ -71,7 +62,6 @@ void shutDown() {
   }
   windowDestroy(editor.window);
   editor.window = nullptr;
-  netShutdown();
 }
 
 // Carries out the level change a key asked for, before the next event.

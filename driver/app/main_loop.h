@@ -1,7 +1,7 @@
 #pragma once
 // Start-up, the main loop's three steps, and shut-down.
 
-// Sockets, window 640x480 centred, GL context, clear colour, timer, quadList.
+// Window 640x480 centred, GL context, clear colour, timer, quadList.
 // 0 on success; 1 when the window or the context could not be made: one line
 // saying what failed has gone to standard error and nothing is left open.
 int startUp();
@@ -12,6 +12,3 @@ void tick();         // advances the animation and the panels by the whole ticks
 void renderFrame();  // clear, viewport, pixel projection, drawScene, swap
 
 constexpr double TickLengthMs = 8.333333333333334;  // 1000/120, bit pattern 0x4020AAAAAAAAAAAB
-
-// Unused by the frame; kept as part of the core's interface.
-void perspective(double fieldOfViewDegrees, double aspect, double nearPlane, double farPlane);

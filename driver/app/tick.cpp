@@ -19,6 +19,6 @@ void tick() {
     }
     // Every tick, so a new level with a shorter period wraps at once.
     if (editor.animFrame >= editor.animPeriod) editor.animFrame = 0;
-    for (int p = 0; p < editor.panelCount && p < PanelCount; p++) panelTick(&editor.panels[p]);
+    for (int p = 0; p < PanelCount; p++) panelTick(&editor.panels[p]);
   }
 }

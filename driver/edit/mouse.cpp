@@ -107,7 +107,7 @@ void onButtonDown(int button) {
 // Topmost panel under (x, y) in Idle; gives it the move and finds the bar item.
 static void mouseTrackPanels(int x, int y) {
   editor.hoverPanel = -1;
-  for (int i = 0; i < editor.panelCount; ++i) {
+  for (int i = 0; i < PanelCount; ++i) {
     if (panelContains(&editor.panels[i], x, y)) editor.hoverPanel = i;
   }
   editor.hoverItem = -1;

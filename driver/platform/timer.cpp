@@ -1,9 +1,8 @@
-// Timer, local clock, cursor and sockets start-up of the platform layer.
+// The millisecond timer: SDL's high-resolution counter, or its tick count
+// where the counter cannot be read.
 #include "platform/timer.h"
 
 #include <SDL2/SDL.h>
-#include <ctime>
-#include <fcntl.h>
 
 static int systemCounter(int64_t* counter, int64_t* frequency) {
   *frequency = static_cast<int64_t>(SDL_GetPerformanceFrequency());
@@ -36,52 +35,10 @@ uint32_t timerElapsed(uint32_t* stamp) {
     elapsed = now - previous;  // modulo 2^32, right across the wrap
   } else {
     now = activeClock.readTickCount();
-    // The wrap branch counts one millisecond short; kept as the editor has always timed it.
+    // Across the wrap this counts one millisecond short; the animation's pace
+    // relies on the figure as it is, so it stays.
     elapsed = now >= previous ? now - previous : (4294967295u - previous) + now;
   }
   *stamp = now;
   return elapsed;
-}
-
-static std::tm localNow(long* nanoseconds) {
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  std::tm parts{};
-  localtime_r(&now.tv_sec, &parts);
-  *nanoseconds = now.tv_nsec;
-  return parts;
-}
-
-void localDate(int* year, int* month, int* day) {
-  long ns = 0;
-  std::tm t = localNow(&ns);
-  *year = t.tm_year + 1900;
-  *month = t.tm_mon + 1;
-  *day = t.tm_mday;
-}
-
-void localTime(int* hour, int* minute, int* second, int* millisecond) {
-  long ns = 0;
-  std::tm t = localNow(&ns);
-  *hour = t.tm_hour;
-  *minute = t.tm_min;
-  *second = t.tm_sec;
-  *millisecond = static_cast<int>(ns / 1000000);
-}
-
-void cursorPosition(int* x, int* y) {
-  *x = *y = 0;
-  SDL_GetGlobalMouseState(x, y);
-}
-
-int setCursorPosition(int x, int y) { return SDL_WarpMouseGlobal(x, y) == 0 ? 0 : 1; }
-
-// POSIX sockets need no library start-up or clean-up.
-int netStartup() { return 0; }
-int netShutdown() { return 0; }
-
-int netSetNonBlocking(int socket) {
-  int flags = fcntl(socket, F_GETFL, 0);
-  if (flags < 0) return flags;
-  return fcntl(socket, F_SETFL, flags | O_NONBLOCK);
 }

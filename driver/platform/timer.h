@@ -1,20 +1,11 @@
 #pragma once
-// Clock, cursor and sockets start-up of the platform layer.
+// The millisecond timer behind the animation tick.
 
 #include <cstdint>
 
 // Milliseconds since *stamp was last written (unsigned 32-bit arithmetic);
 // writes the current reading into *stamp.
 uint32_t timerElapsed(uint32_t* stamp);
-
-void localDate(int* year, int* month, int* day);
-void localTime(int* hour, int* minute, int* second, int* millisecond);
-void cursorPosition(int* x, int* y);   // screen position
-int setCursorPosition(int x, int y);   // 0 on success
-
-int netStartup();                // 0 on success, 1 on failure (nothing to start on POSIX)
-int netShutdown();               // 0
-int netSetNonBlocking(int socket);  // the system's result
 
 // The clocks behind timerElapsed. The system's are used unless a test puts
 // its own in place, so the arithmetic can be checked at any reading.

@@ -3,7 +3,6 @@
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_opengl.h>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -20,22 +19,19 @@ const char* platformError() { return lastError; }
 
 static SDL_Window* sdlWindow(const AppWindow* window) { return static_cast<SDL_Window*>(window->handle); }
 
-int desktopInfo(int* width, int* height, int* bitsPerPixel) {
-  *width = *height = *bitsPerPixel = 0;
+void desktopSize(int* width, int* height) {
+  *width = *height = 0;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     setPlatformError("cannot start the video system");
-    return 0;
+    return;
   }
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
     *width = mode.w;
     *height = mode.h;
-    // Depth as the desktop stores it: 32 for the usual 8-8-8 formats with padding.
-    *bitsPerPixel = SDL_BYTESPERPIXEL(mode.format) * 8;
   }
   // The connection stays open (the window opened next shares it): closing the
   // only client makes a bare X server reset, which can cut off the next one.
-  return *bitsPerPixel;
 }
 
 // On X11 the visual is fixed when the window is created, so the context's
@@ -54,9 +50,6 @@ static void requestPixelFormat() {
 AppWindow* windowCreate(const AppWindow* description) {
   AppWindow* window = new (std::nothrow) AppWindow{};
   if (!window) return nullptr;
-  // A name of its own per record, as each window once had its own class.
-  std::snprintf(window->className, sizeof window->className, "%lld",
-                static_cast<long long>(reinterpret_cast<intptr_t>(window)));
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     setPlatformError("cannot start the video system");
     delete window;
@@ -139,7 +132,7 @@ void windowDestroy(AppWindow* window) {
 GlContext* glContextCreate(AppWindow* window) {
   GlContext* context = new (std::nothrow) GlContext{};
   if (!context) return nullptr;
-  context->deviceContext = window->handle;
+  context->windowHandle = window->handle;
   requestPixelFormat();
   context->renderContext = SDL_GL_CreateContext(sdlWindow(window));
   if (!context->renderContext) {
@@ -153,18 +146,18 @@ GlContext* glContextCreate(AppWindow* window) {
 }
 
 void glContextMakeCurrent(GlContext* context) {
-  SDL_GL_MakeCurrent(static_cast<SDL_Window*>(context->deviceContext),
+  SDL_GL_MakeCurrent(static_cast<SDL_Window*>(context->windowHandle),
                      static_cast<SDL_GLContext>(context->renderContext));
 }
 
 void glContextSwap(GlContext* context) {
   glFinish();
-  SDL_GL_SwapWindow(static_cast<SDL_Window*>(context->deviceContext));
+  SDL_GL_SwapWindow(static_cast<SDL_Window*>(context->windowHandle));
 }
 
 void glContextDestroy(GlContext* context) {
   if (!context) return;
-  SDL_GL_MakeCurrent(static_cast<SDL_Window*>(context->deviceContext), nullptr);
+  SDL_GL_MakeCurrent(static_cast<SDL_Window*>(context->windowHandle), nullptr);
   SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context->renderContext));
   delete context;
 }

@@ -21,18 +21,17 @@ struct AppWindow {
   int appliedResizable;
   int appliedDecorated;
   void* handle;         // the system window
-  char className[24];   // the record's own address in decimal: unique per window
-  void* instance;       // unused on this platform, kept for the record's shape
 };
 
 // One OpenGL context bound to a window.
 struct GlContext {
   void* renderContext;  // the system's OpenGL context
-  void* deviceContext;  // the window it draws to
+  void* windowHandle;   // the system window it draws to
 };
 
-// Desktop size and colour depth; returns the depth in bits per pixel.
-int desktopInfo(int* width, int* height, int* bitsPerPixel);
+// Desktop size in pixels; 0 x 0 when the video system cannot start. Starts
+// the video system and keeps it for the rest of the run.
+void desktopSize(int* width, int* height);
 
 AppWindow* windowCreate(const AppWindow* description);  // none on failure (nothing left allocated)
 AppWindow* windowApply(AppWindow* window);  // title, style, position, size to the system; then windowSync

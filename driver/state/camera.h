@@ -4,5 +4,5 @@
 int clientWidth();   // the window's client width, 0 before a window exists
 int clientHeight();  // the window's client height, 0 before a window exists
 
-// View centre from the client size and bar side; origin from the camera.
+// View centre from the client size and the item bar; origin from the camera.
 void recentre();

@@ -10,5 +10,4 @@ void resetEditorState() {
   editor.editState = Idle;
   editor.hoverPanel = -1;
   editor.pressedPanel = -1;
-  editor.panelCount = PanelCount;
 }

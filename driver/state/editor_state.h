@@ -66,7 +66,6 @@ struct EditorState {
   int viewCentreY;           // start 0, load ch/2
   int originX;               // start 0, load cw/2 - width*8; viewCentreX - cameraX*zoom after recentre
   int originY;               // start 0, load ch/2 - height*4
-  int barSide;               // start 0, load 3 (bottom); never changed afterwards
   int itemSize;              // start 0, load 64; item cell size in pixels
   int altView;               // start 0, load 0; 1 = mask textures and special marks (Backspace)
 
@@ -95,7 +94,6 @@ struct EditorState {
   int chosenItem;            // start 0, load -1; bar item being placed, -1 none (reset by every layout)
   int hoverPanel;            // start -1; panel under the cursor, -1 none
   int pressedPanel;          // start -1; panel holding the current press, -1 none
-  int panelCount;            // 2, never changed
   Panel panels[PanelCount];  // 0 the item bar, 1 its scroll bar; laid out at load
 };
 

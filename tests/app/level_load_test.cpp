@@ -148,8 +148,8 @@ TEST(LoadCurrentLevel, ResetsTheLoadFieldsAndKeepsTheOthers) {
   editor.animFrame = 7;
   ASSERT_EQ(loadNumber(12), 0);
   EXPECT_EQ((std::vector<int>{editor.zoom, editor.altView, editor.editState, editor.dragPixelsX, editor.spanY,
-                              editor.buttonHeld, editor.barSide, editor.itemSize, editor.barKind}),
-            (std::vector<int>{1, 0, Idle, 0, 0, 0, 3, 64, 2}));
+                              editor.buttonHeld, editor.itemSize, editor.barKind}),
+            (std::vector<int>{1, 0, Idle, 0, 0, 0, 64, BarPieces}));
   EXPECT_EQ(editor.hoverObject, nullptr);
   EXPECT_EQ(editor.cameraX, currentLevel.width * 8);
   EXPECT_EQ(editor.cameraY, currentLevel.height * 4);

@@ -38,7 +38,6 @@ void setUpLevel() {
   window.height = 480;
   editor.window = &window;
   editor.itemSize = 64;
-  editor.barSide = 3;
   editor.hoverItem = editor.chosenItem = -1;
 
   currentStyle = Style{};

@@ -26,7 +26,6 @@ void setUpBar(int defs, int pieces, int barKind, int clientWidth = 640) {
   window.height = 480;
   editor.window = &window;
   editor.itemSize = 64;
-  editor.barSide = 3;
   currentStyle = Style{};
   currentStyle.objectDefCount = static_cast<uint32_t>(defs);
   currentStyle.objectDefs.resize(defs);

@@ -46,7 +46,6 @@ struct BarFixture : RenderFixture {
     window.height = ClientHeight;
     editor.window = &window;
     editor.itemSize = 64;
-    editor.barSide = 3;
     currentStyle.anims.reserve(1);
     currentStyle.anims.push_back(makePattern(1, 1, 1, false, {20}));
     for (int i = 0; i < pieces; ++i) currentStyle.pieces.push_back(makePattern(1, 1, 1, true, {10 + i}));

@@ -25,7 +25,6 @@ void EditFixture::setUp(int width, int height, int styleIndex) {
   window.width = 640;
   window.height = 480;
   editor.window = &window;
-  editor.barSide = 3;
   editor.itemSize = 64;
   editor.barKind = BarPieces;
   editor.hoverItem = -1;
