@@ -4,13 +4,18 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 
 #include "state/editor_state.h"
 #include "app/level_load.h"
+#include "app/main_loop.h"
+#include "edit/keys.h"
 #include "state/level_title.h"
 #include "data/bind.h"
+#include "platform/events.h"
+#include "platform/virtual_keys.h"
 #include "platform/window.h"
 #include "render/textures.h"
 #include "support/egl_context.h"
@@ -49,7 +54,7 @@ TEST(FormatLevelTitle, ShortBufferNeverCutsACharacter) {
 // context, and a window record for the title (no system window behind it).
 struct DemoCopy {
   TempDir dir;
-  std::string previousDir;
+  std::unique_ptr<InDir> cwd;  // entered once the copy is made; left before dir goes
   HeadlessGl gl{64, 64};
   AppWindow window{};
   bool ready = false;
@@ -68,8 +73,7 @@ struct DemoCopy {
     }
     fs::copy(demo / "LEVELS", fs::path(dir.path) / "LEVELS", fs::copy_options::recursive);
     fs::copy(demo / "STYLES", fs::path(dir.path) / "STYLES", fs::copy_options::recursive);
-    previousDir = fs::current_path().string();
-    fs::current_path(dir.path);
+    cwd = std::make_unique<InDir>(dir.path);
     resetEditorState();
     freeStyle(&currentStyle);
     clearLevelObjects(&currentLevel);
@@ -84,7 +88,6 @@ struct DemoCopy {
     freeCurrentLevel();
     glDeleteLists(editor.quadList, 1);
     resetEditorState();
-    std::filesystem::current_path(previousDir);
   }
   void remove(const std::string& relative) { std::filesystem::remove(dir.file(relative)); }
   static std::string levelFile(int n) {
@@ -250,6 +253,27 @@ TEST(SwitchLevel, StaysWhenNoOtherLevelLoads) {
   before.expectUnchanged(d.window);
 }
 
+// The keys leave a request; the event loop serves it before the next event.
+TEST(LevelKeys, LeftAndRightWrapAroundTheDemoLevels) {
+  DemoCopy d;
+  SKIP_WITHOUT_DEMO(d);
+  ASSERT_EQ(loadNumber(0), 0);
+  EXPECT_EQ(std::string(d.window.title).rfind("Varnelo 1 - ", 0), 0u) << d.window.title;
+
+  onKeyDown(VkUp);
+  onKeyDown(Vk1);
+  handleEvent(EventKeyDown, VkLeft, 0);
+  EXPECT_EQ(editor.levelNumber, 119);
+  EXPECT_EQ(std::string(d.window.title), titleOf(119, currentLevel.name));
+  EXPECT_EQ(std::string(d.window.title).rfind("Kelpin 10 - ", 0), 0u) << d.window.title;
+  EXPECT_EQ(editor.zoom, 1);  // the load resets the view and the bar
+  EXPECT_EQ(editor.barKind, BarPieces);
+
+  handleEvent(EventKeyDown, VkRight, 0);
+  EXPECT_EQ(editor.levelNumber, 0);
+  EXPECT_EQ(std::string(d.window.title), titleOf(0, currentLevel.name));
+}
+
 TEST(SwitchLevel, AFullRoundOfSwitchesLeavesOnlyTheCurrentTextures) {
   DemoCopy d;
   SKIP_WITHOUT_DEMO(d);
@@ -275,12 +299,14 @@ TEST(SwitchLevel, AFullRoundOfSwitchesLeavesOnlyTheCurrentTextures) {
 
 TEST(CheckStartLevel, MissingDataIsOneReasonAndAReminder) {
   TempDir empty;
-  const std::string previous = std::filesystem::current_path().string();
-  std::filesystem::current_path(empty.path);
-  testing::internal::CaptureStderr();
-  const int result = checkStartLevel();
-  const std::string err = testing::internal::GetCapturedStderr();
-  std::filesystem::current_path(previous);
+  int result;
+  std::string err;
+  {
+    InDir cwd(empty.path);
+    testing::internal::CaptureStderr();
+    result = checkStartLevel();
+    err = testing::internal::GetCapturedStderr();
+  }
   EXPECT_EQ(result, 1);
   EXPECT_NE(err.find("LEVELS/LEVEL000.DAT"), std::string::npos) << err;
   EXPECT_NE(err.find("LEVELS/ and STYLES/ must be in the current directory"), std::string::npos) << err;

@@ -46,10 +46,8 @@ struct BoundStyle {
   Style style{};
   bool ok = false;
   BoundStyle() {
-    const fs::path previous = fs::current_path();
-    fs::current_path(testpaths::demoDir());
+    InDir cwd(testpaths::demoDir());
     ok = loadStyle(TestStyle, &style) == 0;
-    fs::current_path(previous);
   }
   ~BoundStyle() { freeStyle(&style); }
 };

@@ -12,7 +12,6 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/level_load.h"
 #include "state/level_title.h"
 #include "data/bind.h"
 #include "data/level_writer.h"
@@ -47,8 +46,7 @@ struct ExpectedLevel {
 
 ExpectedLevel expectedLevel(const std::string& dataDir, int n) {
   ExpectedLevel out;
-  const fs::path previous = fs::current_path();
-  fs::current_path(dataDir);
+  InDir cwd(dataDir);
   char path[32];
   std::snprintf(path, sizeof path, "LEVELS/LEVEL%03d.DAT", n);
   Level level;
@@ -62,7 +60,6 @@ ExpectedLevel expectedLevel(const std::string& dataDir, int n) {
     if (buildLevelImage(level, out.image.data()) != 0) out.image.clear();
   }
   freeStyle(&style);
-  fs::current_path(previous);
   return out;
 }
 

@@ -5,67 +5,36 @@
 
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-#include "state/editor_state.h"
-#include "app/level_load.h"
 #include "data/level_writer.h"
-#include "app/main_loop.h"
-#include "state/level_title.h"
 #include "edit/keys.h"
-#include "platform/events.h"
-#include "platform/virtual_keys.h"
-#include "platform/window.h"
 #include "edit/panel_input.h"
-#include "render/panel_draw.h"
+#include "platform/virtual_keys.h"
 #include "state/camera.h"
-#include "state/panel_metrics.h"
-#include "support/egl_context.h"
+#include "state/level_title.h"
+#include "support/edit_fixture.h"
 #include "support/files.h"
-#include "support/paths.h"
 
 namespace {
 
-AppWindow window;
+EditFixture fx;
 
 // A 20 by 20 level with two terrain cells and one object, a style with enough
 // items for the bar, a 640 by 480 client area and the editor as a load leaves it.
 void setUpLevel() {
-  resetEditorState();
-  window = AppWindow{};
-  window.width = 640;
-  window.height = 480;
-  editor.window = &window;
-  editor.itemSize = 64;
-  editor.hoverItem = editor.chosenItem = -1;
-
-  currentStyle = Style{};
+  fx.setUp(20, 20);
   currentStyle.objectDefCount = 30;
   currentStyle.objectDefs.resize(30);
   currentStyle.pieceCount = 30;
   currentStyle.pieces.resize(30);
-
-  currentLevel = Level{};
   std::strcpy(currentLevel.name, "Keys test level");
-  currentLevel.width = 20;
-  currentLevel.height = 20;
-  currentLevel.style = 1;
   currentLevel.timeMinutes = 5;
-  addObject(ObjectKindTerrainCell, 7, 2, 3, 0, 0, &currentLevel);
-  addObject(ObjectKindTerrainCell, 9, 4, 3, 0, 0, &currentLevel);
+  fx.addCell(2, 3, 7);
+  fx.addCell(4, 3, 9);
   LevelObject* object = addObject(ObjectKindObject, 1, 5, 6, 0, 0, &currentLevel);
   object->width = object->height = 1;
-  object->kind = ObjectKindObject;
-  editor.cameraX = currentLevel.width * 8;
-  editor.cameraY = currentLevel.height * 4;
   setBarKind(BarPieces);
-}
-
-LevelObject* element(int index) {
-  LevelObject* o = currentLevel.firstObject;
-  for (int i = 0; i < index && o; ++i) o = o->next;
-  return o;
 }
 
 std::vector<uint8_t> levelImage() {
@@ -81,7 +50,7 @@ struct InTempDir {
 };
 
 std::string plainTitleOf(int levelNumber) {
-  char title[sizeof window.title] = "";
+  char title[sizeof fx.window.title] = "";
   formatLevelTitle(levelNumber, currentLevel.name, title, sizeof title);
   return title;
 }
@@ -101,33 +70,33 @@ TEST(Keys, ZoomStaysBetweenOneAndEightInEveryState) {
 
 TEST(Keys, EscapeClearsTheSelectionOnlyWhenIdleOrPlacing) {
   setUpLevel();
-  element(0)->state = Selected;
+  elementAt(0)->state = Selected;
   editor.editState = MovingSelection;
   onKeyDown(VkEscape);
-  EXPECT_EQ(element(0)->state, Selected);
+  EXPECT_EQ(elementAt(0)->state, Selected);
   EXPECT_EQ(editor.editState, MovingSelection);
 
   editor.editState = Placing;
   onKeyDown(VkEscape);
-  EXPECT_EQ(element(0)->state, NotSelected);
+  EXPECT_EQ(elementAt(0)->state, NotSelected);
   EXPECT_EQ(editor.editState, Idle);
 
-  element(1)->state = Selected;
+  elementAt(1)->state = Selected;
   onKeyDown(VkEscape);
-  EXPECT_EQ(element(1)->state, NotSelected);
+  EXPECT_EQ(elementAt(1)->state, NotSelected);
   EXPECT_EQ(editor.editState, Idle);
 }
 
 TEST(Keys, BarSelectionDeleteAndFlagKeysActOnlyWhenIdle) {
   setUpLevel();
-  element(0)->state = Selected;
+  elementAt(0)->state = Selected;
   for (int state : {int(Panning), int(BandSelecting), int(Placing), int(StartViewReady)}) {
     editor.editState = state;
     onKeyDown(Vk1);
     onKeyDown(Vk3);
     onKeyDown(VkDelete);
     EXPECT_EQ(editor.barKind, BarPieces) << "state " << state;
-    EXPECT_EQ(element(0)->flags, 0u) << "state " << state;
+    EXPECT_EQ(elementAt(0)->flags, 0u) << "state " << state;
     EXPECT_EQ(currentLevel.objectCount, 3u) << "state " << state;
   }
 
@@ -144,8 +113,8 @@ TEST(Keys, BarSelectionDeleteAndFlagKeysActOnlyWhenIdle) {
   EXPECT_EQ(editor.chosenItem, -1);
 
   onKeyDown(Vk3);
-  EXPECT_EQ(element(0)->flags, 0x4000u);
-  EXPECT_EQ(element(1)->flags, 0u);
+  EXPECT_EQ(elementAt(0)->flags, 0x4000u);
+  EXPECT_EQ(elementAt(1)->flags, 0u);
   onKeyDown(VkDelete);
   EXPECT_EQ(currentLevel.objectCount, 2u);
   EXPECT_EQ(currentLevel.firstObject->value, 9u);
@@ -203,8 +172,8 @@ TEST(Camera, RecentreRaisesTheCentreAboveTheBarAndFollowsZoom) {
   EXPECT_EQ(editor.originY, 201 - 80 * 3);
   EXPECT_EQ(editor.originX + editor.cameraX * editor.zoom, editor.viewCentreX);
 
-  window.width = 641;  // odd sizes truncate
-  window.height = 101;
+  fx.window.width = 641;  // odd sizes truncate
+  fx.window.height = 101;
   recentre();
   EXPECT_EQ(editor.viewCentreX, 320);
   EXPECT_EQ(editor.viewCentreY, 50 - 39);
@@ -213,7 +182,7 @@ TEST(Camera, RecentreRaisesTheCentreAboveTheBarAndFollowsZoom) {
 TEST(SaveKey, WritesTheWriterImageAndChangesNothingElse) {
   setUpLevel();
   InTempDir cwd;
-  std::strcpy(window.title, "unchanged");
+  std::strcpy(fx.window.title, "unchanged");
   const std::vector<uint8_t> expected = levelImage();
   std::vector<uint8_t> before(sizeof(EditorState));
   std::memcpy(before.data(), &editor, sizeof(EditorState));
@@ -223,7 +192,7 @@ TEST(SaveKey, WritesTheWriterImageAndChangesNothingElse) {
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), expected);
   EXPECT_EQ(levelImage(), expected);
   EXPECT_EQ(currentLevel.objectCount, 3u);
-  std::strcpy(window.title, "unchanged");  // a successful save may restore the plain title
+  std::strcpy(fx.window.title, "unchanged");  // a successful save may restore the plain title
   EXPECT_EQ(std::memcmp(before.data(), &editor, sizeof(EditorState)), 0);
 }
 
@@ -236,7 +205,7 @@ TEST(SaveKey, SavesInTheAlternateViewAndMidDragAtThePositionsBeforeTheDrag) {
 
   // A selection being dragged three blocks right is saved where it stood.
   editor.altView = 0;
-  element(0)->state = Selected;
+  elementAt(0)->state = Selected;
   const std::vector<uint8_t> beforeDrag = levelImage();
   editor.editState = MovingSelection;
   editor.buttonHeld = 1;
@@ -245,7 +214,7 @@ TEST(SaveKey, SavesInTheAlternateViewAndMidDragAtThePositionsBeforeTheDrag) {
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), beforeDrag);
   EXPECT_EQ(editor.editState, MovingSelection);
   EXPECT_EQ(editor.dragBlocksX, 3);
-  EXPECT_EQ(element(0)->x, 2);
+  EXPECT_EQ(elementAt(0)->x, 2);
 }
 
 TEST(SaveKey, RefusedSaveKeepsTheOldFileAndSaysSoInTheTitle) {
@@ -259,37 +228,12 @@ TEST(SaveKey, RefusedSaveKeepsTheOldFileAndSaysSoInTheTitle) {
   currentLevel.width = 81;  // no width class holds it: the writer refuses
   onKeyDown(VkS);
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), good);
-  const std::string title = window.title;
+  const std::string title = fx.window.title;
   EXPECT_EQ(title.rfind(plain + " (not saved: ", 0), 0u) << title;
   EXPECT_EQ(title.back(), ')');
 
   currentLevel.width = 20;
   onKeyDown(VkS);
-  EXPECT_EQ(window.title, plain);
+  EXPECT_EQ(fx.window.title, plain);
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), good);
-}
-
-TEST(LevelKeys, LeftAndRightWrapAroundTheDemoLevels) {
-  const std::string demo = testpaths::demoDir();
-  if (!fileExists(demo + "/LEVELS/LEVEL119.DAT")) GTEST_SKIP() << "no demo data in " << demo;
-  HeadlessGl gl(64, 64);  // the load builds block textures
-  SKIP_WITHOUT_GL(gl);
-  InDir cwd(demo);
-  setUpLevel();
-  ASSERT_EQ(loadCurrentLevel(), 0);
-  EXPECT_EQ(std::string(window.title).rfind("Varnelo 1 - ", 0), 0u) << window.title;
-
-  onKeyDown(VkUp);
-  onKeyDown(Vk1);
-  handleEvent(EventKeyDown, VkLeft, 0);  // Left on level 0: the event loop serves the switch
-  EXPECT_EQ(editor.levelNumber, 119);
-  EXPECT_EQ(std::string(window.title), plainTitleOf(119));
-  EXPECT_EQ(std::string(window.title).rfind("Kelpin 10 - ", 0), 0u) << window.title;
-  EXPECT_EQ(editor.zoom, 1);  // the load resets the view and the bar
-  EXPECT_EQ(editor.barKind, BarPieces);
-
-  handleEvent(EventKeyDown, VkRight, 0);  // Right on level 119
-  EXPECT_EQ(editor.levelNumber, 0);
-  EXPECT_EQ(std::string(window.title), plainTitleOf(0));
-  freeCurrentLevel();
 }

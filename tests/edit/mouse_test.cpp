@@ -8,7 +8,6 @@
 #include "edit/operations.h"
 #include "platform/events.h"
 #include "edit/panel_input.h"
-#include "render/panel_draw.h"
 #include "state/camera.h"
 #include "state/panel_metrics.h"
 #include "support/edit_fixture.h"

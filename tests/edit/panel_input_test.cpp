@@ -9,7 +9,6 @@
 #include "platform/window.h"
 #include "edit/panel_input.h"
 #include "platform/events.h"
-#include "render/panel_draw.h"
 #include "state/camera.h"
 #include "state/panel_metrics.h"
 
