@@ -13,6 +13,7 @@
 #include "data/style.h"
 #include "platform/window.h"
 #include "edit/panel_input.h"
+#include "state/camera.h"
 #include "state/level_title.h"
 #include "render/textures.h"
 
@@ -44,14 +45,12 @@ static int loadReadBound(int levelNumber, Level* level, Style* style) {
 
 // The EditorState fields every load puts back to their load values.
 static void loadResetEditor() {
-  const int clientWidth = editor.window ? editor.window->width : 0;
-  const int clientHeight = editor.window ? editor.window->height : 0;
   editor.editState = Idle;
   editor.zoom = 1;
   editor.altView = 0;
   editor.itemSize = 64;
-  editor.viewCentreX = clientWidth / 2;
-  editor.viewCentreY = clientHeight / 2;
+  editor.viewCentreX = clientWidth() / 2;
+  editor.viewCentreY = clientHeight() / 2;
   editor.cameraX = currentLevel.width * 8;
   editor.cameraY = currentLevel.height * 4;
   editor.originX = editor.viewCentreX - editor.cameraX;

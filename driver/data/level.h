@@ -109,6 +109,20 @@ void removeObject(LevelObject* object, Level* level);
 // Empties the list: no elements, every slot free.
 void clearLevelObjects(Level* level);
 
+// Calls visit(LevelObject&) on the first objectCount elements, oldest first.
+// The count is read before the walk and each next link after its visit, so
+// visit may remove the element it is given (a removed element keeps its links).
+template <typename Visit>
+void forEachElement(const Level& level, Visit visit) {
+  const uint32_t count = level.objectCount;
+  LevelObject* element = level.firstObject;
+  for (uint32_t i = 0; i < count && element; ++i) {
+    LevelObject* current = element;
+    visit(*current);
+    element = current->next;
+  }
+}
+
 // Reading -------------------------------------------------------------------
 
 // Parses a whole level file image (plain FORM or GSCM-compressed) into level.

@@ -11,6 +11,7 @@
 #include "edit/operations.h"
 #include "platform/virtual_keys.h"
 #include "platform/window.h"
+#include "state/camera.h"
 #include "edit/panel_input.h"
 #include "state/level_title.h"
 
@@ -62,13 +63,9 @@ void onKeyDown(int key) {
       if (idle) editor.editState = StartViewReady;
       break;
     case VkLeft: editor.levelRequest = PreviousLevel; break;
-    case VkUp:
-      if (editor.zoom < 8) editor.zoom += 1;
-      break;
+    case VkUp: zoomIn(); break;
     case VkRight: editor.levelRequest = NextLevel; break;
-    case VkDown:
-      if (editor.zoom > 1) editor.zoom -= 1;
-      break;
+    case VkDown: zoomOut(); break;
     case VkDelete:
       if (idle) deleteSelection();
       break;

@@ -7,14 +7,9 @@
 #include "state/editor_state.h"
 #include "edit/operations.h"
 #include "platform/events.h"
-#include "platform/window.h"
 #include "edit/panel_input.h"
 #include "state/camera.h"
 #include "state/panel_metrics.h"
-
-static int mouseClientWidth() {
-  return editor.window ? editor.window->width : 0;
-}
 
 // Every drag field back to 0; a press starts a record from here, a release ends it.
 static void mouseClearDrag() {
@@ -93,8 +88,8 @@ void onButtonDown(int button) {
     if (editor.editState == Panning) editor.editState = Idle;  // the pan so far is dropped
     if (editor.editState == Placing) editor.editState = SizingNewObject;
   }
-  if (button == WheelAway && editor.zoom < 8) editor.zoom += 1;
-  if (button == WheelToward && editor.zoom > 1) editor.zoom -= 1;
+  if (button == WheelAway) zoomIn();
+  if (button == WheelToward) zoomOut();
 
   if (editor.altView == 1) return;  // only panning and zooming in the alternate view
   if (button == ButtonLeft && editor.editState == StartViewReady && mouseInsideStartView()) {
@@ -185,7 +180,7 @@ void onMouseMove(int x, int y) {
   if (editor.hoverPanel != -1) {
     editor.hoverObject = nullptr;
     editor.edgeMask = 0;
-    editor.newObject.x = mouseClientWidth();  // takes the placement preview out of view
+    editor.newObject.x = clientWidth();  // takes the placement preview out of view
     return;
   }
 
@@ -207,10 +202,7 @@ void onMouseMove(int x, int y) {
   }
   if (editor.altView == 1) return;
   if (state == Idle) mouseFindEdges();
-  if (state == Placing) {
-    editor.newObject.x = ((editor.mouseX - editor.originX) / 16) / editor.zoom;
-    editor.newObject.y = ((editor.mouseY - editor.originY) / 8) / editor.zoom;
-  }
+  if (state == Placing) snapToCursor(&editor.newObject);
 }
 
 // A left release on the level: finish what the press started.

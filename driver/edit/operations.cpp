@@ -68,18 +68,13 @@ int scanBand(int mode) {
 
 // [selection] -------------------------------------------------------------------
 
-// Calls apply on every element whose state is not NotSelected, walking forward over the
-// count read before the walk. The next link is taken after apply, which is
-// safe for removal because a removed element keeps its links.
+// Calls apply on every element whose state is not NotSelected; apply may
+// remove the element it is given.
 template <typename Apply>
 static void opsForEachMarked(Apply apply) {
-  const uint32_t count = currentLevel.objectCount;
-  LevelObject* object = currentLevel.firstObject;
-  for (uint32_t i = 0; i < count && object; ++i) {
-    LevelObject* current = object;
-    if (current->state != NotSelected) apply(current);
-    object = current->next;
-  }
+  forEachElement(currentLevel, [&](LevelObject& object) {
+    if (object.state != NotSelected) apply(&object);
+  });
 }
 
 void clearSelection() {
@@ -138,8 +133,7 @@ void chooseItem(int button) {
   startNewObject(editor.barKind, editor.chosenItem);
 }
 
-// The block column and row under the cursor.
-static void opsSnapToCursor(LevelObject* object) {
+void snapToCursor(LevelObject* object) {
   object->x = ((editor.mouseX - editor.originX) / 16) / editor.zoom;
   object->y = ((editor.mouseY - editor.originY) / 8) / editor.zoom;
 }
@@ -161,7 +155,7 @@ void startNewObject(int listKind, int index) {
   item.value = static_cast<uint32_t>(index);
   item.paramA = 0;
   item.paramB = 0;
-  opsSnapToCursor(&item);
+  snapToCursor(&item);
   item.width = static_cast<uint32_t>(editor.newItemWidth);
   item.height = static_cast<uint32_t>(editor.newItemHeight);
 }
@@ -220,10 +214,9 @@ void sizeNewObject() {
 // Elements that take one of the level file's object records.
 static int opsObjectRecordCount() {
   int count = 0;
-  const LevelObject* object = currentLevel.firstObject;
-  for (uint32_t i = 0; i < currentLevel.objectCount && object; ++i, object = object->next) {
-    if (!isTerrainKind(object->kind)) ++count;
-  }
+  forEachElement(currentLevel, [&](const LevelObject& object) {
+    if (!isTerrainKind(object.kind)) ++count;
+  });
   return count;
 }
 
@@ -348,11 +341,10 @@ static void opsResizeAxis(int delta, bool nearEdge, bool farEdge, int unitPixels
 
 void applyResize() {
   const int dx = editor.resizeDx, dy = editor.resizeDy, mask = editor.edgeMask;
-  LevelObject* object = currentLevel.firstObject;
-  for (uint32_t i = 0; i < currentLevel.objectCount && object; ++i, object = object->next) {
-    if (dx != 0 && (mask & EdgeLeft)) object->x += dx;
-    if (dy != 0 && (mask & EdgeTop)) object->y += dy;
-  }
+  forEachElement(currentLevel, [&](LevelObject& object) {
+    if (dx != 0 && (mask & EdgeLeft)) object.x += dx;
+    if (dy != 0 && (mask & EdgeTop)) object.y += dy;
+  });
   opsResizeAxis(dx, mask & EdgeLeft, mask & EdgeRight, 16, &currentLevel.width, &currentLevel.startX, &editor.cameraX);
   opsResizeAxis(dy, mask & EdgeTop, mask & EdgeBottom, 8, &currentLevel.height, &currentLevel.startY, &editor.cameraY);
 }

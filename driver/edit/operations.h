@@ -16,6 +16,7 @@ void moveSelection();
 void deleteSelection();
 void toggleTerrainFlag();
 
+void snapToCursor(LevelObject* object);  // x, y = the block column and row under the cursor
 void chooseItem(int button);
 void startNewObject(int listKind, int index);
 void sizeNewObject();

@@ -10,7 +10,7 @@
 #include "state/editor_state.h"
 #include "state/panel_metrics.h"
 #include "platform/events.h"
-#include "platform/window.h"
+#include "state/camera.h"
 
 // Layout ---------------------------------------------------------------------
 
@@ -24,10 +24,9 @@ void setBarKind(int kind) {
 }
 
 void layoutPanels() {
-  if (!editor.window) return;
-  const int cw = editor.window->width;
-  const int ch = editor.window->height;
-  if (cw <= 1 && ch <= 1) return;  // minimised: keep the last layout
+  const int cw = clientWidth();
+  const int ch = clientHeight();
+  if (cw <= 1 && ch <= 1) return;  // minimised or no window yet: keep the last layout
   const int pitch = itemPitch();
 
   Panel& bar = editor.panels[1];

@@ -9,8 +9,9 @@
 
 #include <GL/gl.h>
 
+#include "render/fill.h"
+#include "state/camera.h"
 #include "state/editor_state.h"
-#include "platform/window.h"
 
 // A rectangle in client pixels. For the level's frame, left and right are the
 // columns of the left and right edge lines, top and bottom the rows of the top
@@ -27,18 +28,6 @@ static OverlayFrame overlayLevelFrame() {
   f.top = editor.originY + editor.dragPixelsY * z;
   f.bottom = f.top + currentLevel.height * 8 * z + 1;
   return f;
-}
-
-static int overlayClientWidth() { return editor.window ? editor.window->width : 0; }
-static int overlayClientHeight() { return editor.window ? editor.window->height : 0; }
-
-static void overlayFillRect(int x0, int y0, int x1, int y1) {
-  glBegin(GL_TRIANGLE_STRIP);
-  glVertex2i(x0, y0);
-  glVertex2i(x0, y1);
-  glVertex2i(x1, y0);
-  glVertex2i(x1, y1);
-  glEnd();
 }
 
 // Vertices of one full-window line (inside a GL_LINES batch).
@@ -89,15 +78,15 @@ void drawStartView() {
 }
 
 void drawMargins() {
-  const int cw = overlayClientWidth(), ch = overlayClientHeight();
+  const int cw = clientWidth(), ch = clientHeight();
   const OverlayFrame f = overlayLevelFrame();
   const bool active = editor.editState == Idle || editor.editState == ResizingLevel;
 
   glColor3f(0.75f, 0.75f, 0.75f);
-  overlayFillRect(0, 0, f.left + 1, ch);
-  overlayFillRect(f.left, 0, cw, f.top);
-  overlayFillRect(f.right, f.top, cw, ch);
-  overlayFillRect(f.left, f.bottom - 1, f.right, ch);
+  fillRect(0, 0, f.left + 1, ch);
+  fillRect(f.left, 0, cw, f.top);
+  fillRect(f.right, f.top, cw, ch);
+  fillRect(f.left, f.bottom - 1, f.right, ch);
 
   glLineStipple(1, 0x0F0F);
   glEnable(GL_LINE_STIPPLE);
@@ -120,7 +109,7 @@ void drawMargins() {
 
 void drawResizeGuides() {
   if (editor.editState != ResizingLevel) return;
-  const int cw = overlayClientWidth(), ch = overlayClientHeight();
+  const int cw = clientWidth(), ch = clientHeight();
   const int z = editor.zoom, mask = editor.edgeMask;
   // The pending change counts outward from the dragged edge.
   const int dx = (mask & EdgeLeft) ? -editor.resizeDx : editor.resizeDx;
@@ -171,7 +160,7 @@ static OverlayFrame overlayElementRect(const LevelObject& o, int dx, int dy) {
 
 static void overlayFillElement(const LevelObject& o, int dx, int dy) {
   const OverlayFrame r = overlayElementRect(o, dx, dy);
-  overlayFillRect(r.left, r.top, r.right, r.bottom);
+  fillRect(r.left, r.top, r.right, r.bottom);
 }
 
 void drawHighlights() {
@@ -203,11 +192,10 @@ void drawHighlights() {
   if (single && single->state == NotSelected) overlayFillElement(*single, dx, dy);
 
   if (!placing) {
-    const LevelObject* o = currentLevel.firstObject;
-    for (uint32_t i = 0; i < currentLevel.objectCount && o; ++i, o = o->next) {
+    forEachElement(currentLevel, [&](const LevelObject& o) {
       // Shown as they will be once the band is released: an unmarked one is leaving.
-      if (o->state != NotSelected && o->state != BandUnmarked) overlayFillElement(*o, dx, dy);
-    }
+      if (o.state != NotSelected && o.state != BandUnmarked) overlayFillElement(o, dx, dy);
+    });
   }
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
@@ -220,7 +208,7 @@ static void overlayBandPass(GLenum fillFunc, GLenum loopFunc, float grey, const 
   glClear(GL_DEPTH_BUFFER_BIT);
   glDepthFunc(fillFunc);
   glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-  overlayFillRect(level.left, level.top, level.right, level.bottom);
+  fillRect(level.left, level.top, level.right, level.bottom);
   glDepthFunc(loopFunc);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glColor3f(grey, grey, grey);
@@ -258,11 +246,10 @@ void drawAltMarks() {
   glColor3f(1.0f, 0.0f, 0.0f);
   glLineStipple(1, 0xF0F0);
   glEnable(GL_LINE_STIPPLE);
-  const LevelObject* o = currentLevel.firstObject;
-  for (uint32_t i = 0; i < currentLevel.objectCount && o; ++i, o = o->next) {
-    if (o->kind != ObjectKindOutlined) continue;
-    const OverlayFrame r = overlayElementRect(*o, 0, 0);
+  forEachElement(currentLevel, [](const LevelObject& o) {
+    if (o.kind != ObjectKindOutlined) return;
+    const OverlayFrame r = overlayElementRect(o, 0, 0);
     overlayLineLoop(r.left, r.top + 1, r.right - 1, r.bottom);
-  }
+  });
   glDisable(GL_LINE_STIPPLE);
 }

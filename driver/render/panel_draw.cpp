@@ -8,23 +8,15 @@
 #include <GL/gl.h>
 #include <algorithm>
 
-#include "state/editor_state.h"
-#include "platform/window.h"
 #include "render/panel_draw.h"
+
+#include "render/fill.h"
+#include "state/camera.h"
+#include "state/editor_state.h"
 #include "state/panel_metrics.h"
 #include "render/scene.h"
 
 static void grey(float level) { glColor3f(level, level, level); }
-
-// A filled rectangle as a triangle strip through its four corners.
-static void fillRect(float x0, float y0, float x1, float y1) {
-  glBegin(GL_TRIANGLE_STRIP);
-  glVertex2f(x0, y0);
-  glVertex2f(x0, y1);
-  glVertex2f(x1, y0);
-  glVertex2f(x1, y1);
-  glEnd();
-}
 
 static void line(int x0, int y0, int x1, int y1) {
   glVertex2i(x0, y0);
@@ -87,7 +79,7 @@ static void drawScrollButton(const Panel* panel, int x, int y, unsigned part, in
 
 void panelDraw(Panel* panel) {
   if (panel->kind != PanelScrollBar) return;
-  const int off = static_cast<int>(panel->thumbRange * panel->fraction);
+  const int off = thumbOffset(panel);
   panelRelayout(panel);
   const bool scrollable = panel->thumbLength < panel->trackLength;
   const bool vertical = panel->vertical != 0;
@@ -186,8 +178,8 @@ void drawItemCell(int size, int index) {
 
 void drawItemBar() {
   if (!editor.window) return;
-  const int cw = editor.window->width;
-  const int ch = editor.window->height;
+  const int cw = clientWidth();
+  const int ch = clientHeight();
   const int size = editor.itemSize;
   const int pitch = size + 4;
   if (pitch <= 0) return;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "state/editor_state.h"
+#include "render/fill.h"
 #include "render/overlays.h"
 #include "render/panel_draw.h"
 #include "state/camera.h"
@@ -74,36 +75,23 @@ static void sceneFillBackground() {
     const uint8_t* c = currentStyle.palette[0];
     glColor3d(c[0] / 255.0, c[1] / 255.0, c[2] / 255.0);
   }
-  glBegin(GL_TRIANGLE_STRIP);
-  glVertex2i(0, 0);
-  glVertex2i(0, currentLevel.height * 8);
-  glVertex2i(currentLevel.width * 16, 0);
-  glVertex2i(currentLevel.width * 16, currentLevel.height * 8);
-  glEnd();
-}
-
-// Walks the list as the level holds it: objectCount elements from firstObject.
-template <typename Visit>
-static void sceneEachElement(Visit visit) {
-  LevelObject* e = currentLevel.firstObject;
-  for (uint32_t i = 0; i < currentLevel.objectCount && e; ++i, e = e->next) visit(*e);
+  fillRect(0, 0, currentLevel.width * 16, currentLevel.height * 8);
 }
 
 void drawLevel() {
   glPushMatrix();
   levelTransform();
   sceneFillBackground();
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
   int dx = 0, dy = 0;
-  sceneEachElement([&](const LevelObject& e) {
+  forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind != ObjectKindTerrainCell) return;
     sceneElementOffset(e, &dx, &dy);
     if (editor.altView == 1) sceneSetTint(altTerrainTint(e.kind, e.flags));
     drawBlock(e.value, e.x + dx, e.y + dy);
   });
-  sceneEachElement([&](const LevelObject& e) {
+  forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind != ObjectKindTerrainPiece) return;
     sceneElementOffset(e, &dx, &dy);
     if (editor.altView == 1) sceneSetTint(altTerrainTint(e.kind, e.flags));
@@ -111,14 +99,13 @@ void drawLevel() {
       drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
                        e.x + dx, e.y + dy);
   });
-  sceneEachElement([&](const LevelObject& e) {
+  forEachElement(currentLevel, [&](const LevelObject& e) {
     if (isTerrainKind(e.kind)) return;
     sceneElementOffset(e, &dx, &dy);
     if (e.value < currentStyle.objectDefs.size())
       drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
                  e.x + dx, e.y + dy);
   });
-  glDisable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
 }

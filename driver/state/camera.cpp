@@ -14,3 +14,11 @@ void recentre() {
   editor.originX = editor.viewCentreX - editor.cameraX * editor.zoom;
   editor.originY = editor.viewCentreY - editor.cameraY * editor.zoom;
 }
+
+void zoomIn() {
+  if (editor.zoom < MaxZoom) editor.zoom += 1;
+}
+
+void zoomOut() {
+  if (editor.zoom > MinZoom) editor.zoom -= 1;
+}
