@@ -1,8 +1,8 @@
-// Form1's controls at their design positions, the skill list parser and the
+// Form1's controls at their fixed positions, the skill list parser and the
 // start-up sequence that creates the eight slots from the index-8 templates.
-// Positions are kept in twips in the tables below and divided by 15 (96 dpi)
-// when placed, so they read like the form's design. The line of Read and the
-// notice lies below the design's controls, which keep their places.
+// Positions in the tables below are in twips, 15 to the pixel at 96 dpi, and
+// are divided by 15 when placed. The line of Read and the notice lies below
+// the other controls, which keep their places.
 
 #include "form1.h"
 
@@ -26,7 +26,7 @@
 
 static constexpr int TwipsPerPixel = 15;
 static constexpr int FormWidthTwips = 3120;
-static constexpr int FormHeightTwips = 5505;  // the design's 5025 and one line for Read and the notice
+static constexpr int FormHeightTwips = 5505;  // 5025 for the fields and slots, one line for Read and the notice
 static constexpr char TypedLimitProperty[] = "TypedLimit";  // the most characters a user may type in a box
 
 static void placeTwips(QWidget* control, int left, int top, int width, int height) {
@@ -83,7 +83,7 @@ Form1::Form1(const QString& levelDirectory, QWidget* parent)
     : QWidget(parent), levelDirectory(levelDirectory) {
   setWindowTitle(QString::fromLatin1(FormCaption));
   setFixedSize(FormWidthTwips / TwipsPerPixel, FormHeightTwips / TwipsPerPixel);
-  // The design's boxes and labels are 13 to 21 pixels high and its captions
+  // The boxes and labels are 13 to 21 pixels high and their captions
   // narrow: a small, condensed face keeps "Release:" and "-32768" readable.
   QFont small = font();
   small.setPixelSize(11);

@@ -71,7 +71,7 @@ class Form1 : public QWidget {
   int32_t slotExtraCode[8] = {};     // code of the extra entry Read adds after the list's own for a
                                      // code the list lacks; 0 when the slot's list has none
 
-  // Controls; index 8 of each array is the never-shown design template ---------
+  // Controls; index 8 of each array is the hidden pattern the slots copy -------
   QPushButton* Command1;
   QGroupBox* Frame1;
   QLabel* Label1;

@@ -6,7 +6,7 @@
 
 using Bytes = std::vector<uint8_t>;
 
-TEST(ByteOrder, StoresWriteTheDocumentedBytesAndNothingElse) {
+TEST(ByteOrder, StoresWriteTheirBytesInOrderAndNothingElse) {
   Bytes buf(8, 0xAA);
   putU16LE(buf.data(), 1, 0x1234);
   EXPECT_EQ(buf, (Bytes{0xAA, 0x34, 0x12, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}));

@@ -53,7 +53,7 @@ constexpr int BackArrowX = 2 + 8;
 
 }  // namespace
 
-TEST(PanelLayout, ObjectBarAt640WideHasTheDocumentedFigures) {
+TEST(PanelLayout, ObjectBarAt640WideSitsAlongTheBottomWithWholeCellPages) {
   setUpBar(100, 0, 8);
   EXPECT_EQ(bar().kind, PanelScrollBar);
   EXPECT_EQ(bar().x, 2);
