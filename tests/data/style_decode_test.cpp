@@ -171,10 +171,11 @@ TEST(StyleDecode, AnimationsReadFramesFromTheConcatenatedRuns) {
   image.setRuns({{1, 0, 2}, {0, 3, 0, 4, 0}});
   image.setAnims({{2, 2, 1, {0, 2}},  // frames (1, 2) and (2, 3)
                   {1, 0, 5, {}},      // no cells: 6 bytes, no offsets
-                  {1, 1, 1, {6}}});   // cell 4
+                  {1, 1, 1, {6}},     // cell 4
+                  {1, 1, 1, {12}}});  // the chunk's last two bytes, left where they were: cell 4
   auto s = std::make_unique<Style>();
   ASSERT_EQ(decode(image.build(), s.get()), 0);
-  ASSERT_EQ(s->animCount, 3u);
+  ASSERT_EQ(s->animCount, 4u);
   EXPECT_EQ(s->anims[0].cells, (std::vector<int32_t>{1, 2, 2, 3}));
   EXPECT_EQ(s->anims[0].isPiece, 0u);
   EXPECT_EQ(s->anims[0].recordOffset, 0u);
@@ -183,6 +184,7 @@ TEST(StyleDecode, AnimationsReadFramesFromTheConcatenatedRuns) {
   EXPECT_TRUE(s->anims[1].cells.empty());
   EXPECT_EQ(s->anims[2].recordOffset, 16u);
   EXPECT_EQ(s->anims[2].cells, (std::vector<int32_t>{4}));
+  EXPECT_EQ(s->anims[3].cells, (std::vector<int32_t>{4}));
 }
 
 TEST(StyleDecode, PartsNameAnimationsByRecordOffsetThenByIndex) {

@@ -124,6 +124,20 @@ TEST_F(Mouse, TransitionTable) {
          EXPECT_EQ(currentLevel.width, 32);
          EXPECT_EQ(currentLevel.height, 30);
        }},
+      {"ResizingLevel: a right edge in by one pulls a start view that fitted exactly",
+       [](Mouse&) { currentLevel.startX = 10; },
+       {at(30, 10, 0, 0), down(ButtonLeft), at(29, 10, 0, 0), up(ButtonLeft)}, Idle,
+       [](Mouse&) {
+         EXPECT_EQ(currentLevel.width, 29);
+         EXPECT_EQ(currentLevel.startX, 9);
+       }},
+      {"ResizingLevel: a bottom edge in by one pulls a start view that fitted exactly",
+       [](Mouse&) { currentLevel.startY = 10; },
+       {at(10, 30, 0, 0), down(ButtonLeft), at(10, 29, 0, 0), up(ButtonLeft)}, Idle,
+       [](Mouse&) {
+         EXPECT_EQ(currentLevel.height, 29);
+         EXPECT_EQ(currentLevel.startY, 9);
+       }},
       {"ResizingLevel: right press drops the resize and pans", nullptr,
        {at(30, 10, 0, 0), down(ButtonLeft), at(32, 10, 0, 0), down(ButtonRight)}, Panning,
        [](Mouse&) {
@@ -163,12 +177,27 @@ TEST_F(Mouse, TransitionTable) {
          EXPECT_EQ(currentLevel.startX, 3);
          EXPECT_EQ(currentLevel.startY, 2);
        }},
+      {"MovingStartView: 16 pixels left at zoom 1 is one block left",
+       [](Mouse& m) {
+         holdKey32(m);
+         currentLevel.startX = 3;
+       },
+       {at(4, 1), down(ButtonLeft), at(3, 1), up(ButtonLeft)}, StartViewReady,
+       [](Mouse&) { EXPECT_EQ(currentLevel.startX, 2); }},
       {"MovingSelection: left release moves the selection",
-       [](Mouse& m) { m.obj->state = Selected; }, {at(10, 10), down(ButtonLeft), at(12, 11), up(ButtonLeft)}, Idle,
+       [](Mouse& m) { m.obj->state = Selected; },
+       {at(10, 10), down(ButtonLeft), at(12, 11), up(ButtonLeft)}, Idle,
        [](Mouse& m) {
          EXPECT_EQ(m.obj->x, 12);
          EXPECT_EQ(m.obj->y, 11);
          EXPECT_EQ(m.obj2->x, 12);
+       }},
+      {"MovingSelection: 16 pixels left at zoom 1 is one block left",
+       [](Mouse& m) { m.obj->state = Selected; },
+       {at(10, 10), down(ButtonLeft), at(9, 10), up(ButtonLeft)}, Idle,
+       [](Mouse& m) {
+         EXPECT_EQ(m.obj->x, 9);
+         EXPECT_EQ(m.obj->y, 10);
        }},
       {"Placing: left press sizes", [](Mouse& m) { m.startPlacing(1, 4, 6); }, {down(ButtonLeft)},
        SizingNewObject, nullptr},
@@ -182,7 +211,7 @@ TEST_F(Mouse, TransitionTable) {
        {down(ButtonLeft), at(10, 6, 4, 0), up(ButtonLeft)}, Idle,
        [](Mouse& m) {
          LevelObject* added = currentLevel.lastObject;
-         EXPECT_EQ(added->kind, 2u);
+         EXPECT_EQ(added->kind, ObjectKindTerrainPiece);
          EXPECT_EQ(added->x, 4);
          EXPECT_EQ(added->y, 6);
          EXPECT_EQ(added->paramA, 2u);

@@ -246,7 +246,7 @@ TEST_F(Ops, DraggingAThreeWidePieceHundredPixelsRightGivesThreeCopies) {
   commitNewObject();
   LevelObject* added = currentLevel.lastObject;
   ASSERT_NE(added, nullptr);
-  EXPECT_EQ(added->kind, 2u);
+  EXPECT_EQ(added->kind, ObjectKindTerrainPiece);
   EXPECT_EQ(added->x, 4);
   EXPECT_EQ(added->width, 9u);
   EXPECT_EQ(added->paramA, 2u);
@@ -286,7 +286,7 @@ TEST_F(Ops, CommitSelectsOnlyTheNewElementAndTakesTheDefinitionShift) {
   choose(8, 1, 5, 5);  // kind 3, shiftX 1
   commitNewObject();
   LevelObject* added = currentLevel.lastObject;
-  EXPECT_EQ(added->kind, 3u);
+  EXPECT_EQ(added->kind, ObjectKindFlaggedTiles);
   EXPECT_EQ(added->shiftX, 1);
   EXPECT_EQ(added->state, Selected);
   EXPECT_EQ(old->state, NotSelected);
@@ -302,7 +302,7 @@ TEST_F(Ops, CommitLeavesTheLevelUnchangedWhenThePoolIsFull) {
   chooseItem(ButtonLeft);
   commitNewObject();
   EXPECT_EQ(currentLevel.objectCount, static_cast<uint32_t>(LevelPoolSize));
-  EXPECT_EQ(currentLevel.lastObject->kind, 1u);
+  EXPECT_EQ(currentLevel.lastObject->kind, ObjectKindTerrainCell);
   EXPECT_EQ(currentLevel.firstObject->state, Selected);
 }
 
@@ -323,7 +323,7 @@ TEST_F(Ops, CommitRefusesTheSixtyFifthObjectButNotTerrain) {
   chooseItem(ButtonLeft);
   commitNewObject();
   EXPECT_EQ(currentLevel.objectCount, static_cast<uint32_t>(LevelObjectRecords) + 1);
-  EXPECT_EQ(currentLevel.lastObject->kind, 2u);
+  EXPECT_EQ(currentLevel.lastObject->kind, ObjectKindTerrainPiece);
 }
 
 // Resizing ---------------------------------------------------------------------
