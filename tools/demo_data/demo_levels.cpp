@@ -188,13 +188,15 @@ int findFlat(const Builder& b, int w, DemoRng* rng) {
 void decorateGround(Builder* b) {
   const StyleRoles& roles = b->source.roles;
   int shapes = 1 + b->level->width / 16;
+  // One draw of four picks a pillar, stairs, or (the other two) a boulder.
+  enum GroundShape { GroundPillar, GroundStairs, GroundDraws = 4 };
   for (int k = 0; k < shapes; k++) {
     int piece;
-    switch (b->rng.below(4)) {
-      case 0:
+    switch (b->rng.below(GroundDraws)) {
+      case GroundPillar:
         piece = roles.pillars[static_cast<size_t>(b->rng.below(2))];
         break;
-      case 1:
+      case GroundStairs:
         piece = b->rng.below(2) ? roles.stairsUp : roles.stairsDown;
         break;
       default:
@@ -224,22 +226,24 @@ void decorateGround(Builder* b) {
 void dressPlatform(Builder* b, int x, int y, int w, int h) {
   const StyleRoles& roles = b->source.roles;
   int below = y + h;
-  switch (b->rng.below(6)) {
-    case 0:
+  // One draw of six; the last leaves the platform bare.
+  enum Dressing { DressRock, DressChain, DressLantern, DressGem, DressDecoration, DressBare, Dressings };
+  switch (b->rng.below(Dressings)) {
+    case DressRock:
       if (w >= 4 && isFree(*b, x + 1, below, 3, 3)) placePiece(b, roles.hanging, x + 1, below, 0, 0);
       break;
-    case 1:
+    case DressChain:
       if (isFree(*b, x + 1, below, 1, 4) && placeObject(b, roles.chain, x + 1, below, 0, 1))
         take(b, x + 1, below, 1, 4);
       break;
-    case 2:
+    case DressLantern:
       if (isFree(*b, x + w - 2, below, 1, 2) && placeObject(b, 19, x + w - 2, below))
         take(b, x + w - 2, below, 1, 2);
       break;
-    case 3:
+    case DressGem:
       if (isFree(*b, x + 1, y - 2, 1, 1) && placeObject(b, 11, x + 1, y - 2)) take(b, x + 1, y - 2, 1, 1);
       break;
-    case 4: {
+    case DressDecoration: {
       int def =
           roles.decorations[static_cast<size_t>(b->rng.below(static_cast<int>(roles.decorations.size())))];
       int dw = defWidth(*b, def), dh = defHeight(*b, def);

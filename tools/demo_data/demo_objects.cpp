@@ -97,12 +97,14 @@ const SpriteSize spriteSizes[] = {
 
 // Three shapes of exit, so that styles differ: a round arch under a lintel,
 // a square door under a gabled roof, and a pointed door in a mound of rock.
+enum ExitShape { ExitArch, ExitGabled, ExitPointed, ExitShapes };
+
 bool exitBody(int shape, int x, int y) {
   int dx = x - 24;
   switch (shape) {
-    case 0:
+    case ExitArch:
       return (y >= 2 && y < 9 && x >= 1 && x < 47) || (y >= 9 && x >= 2 && x < 46);
-    case 1:
+    case ExitGabled:
       return (y < 9 && std::abs(dx) <= y * 3 + 1) || (y >= 9 && x >= 4 && x < 44);
     default:
       return dx * dx + (y - 32) * (y - 32) * 3 < 24 * 24 + 40;
@@ -112,9 +114,9 @@ bool exitBody(int shape, int x, int y) {
 bool exitDoor(int shape, int x, int y) {
   int dx = x - 24, dy = y - 16;
   switch (shape) {
-    case 0:
+    case ExitArch:
       return x >= 13 && x < 35 && y >= 12 && (y >= 18 || dx * dx + dy * dy * 4 < 150);
-    case 1:
+    case ExitGabled:
       return x >= 15 && x < 33 && y >= 13;
     default:
       return std::abs(dx) * 3 < (y - 9) * 2 && y >= 11 && std::abs(dx) < 11;
@@ -134,17 +136,18 @@ void drawExit(Canvas* c, int f, uint32_t seed, int shape) {
             lit      ? 11
             : shaded ? 4
                      : 7 + ((x * 7 + y * 3 + static_cast<int>(pixelHash(x / 6, y / 4, seed) % 3)) % 9 == 0);
-        if (shape == 0 && (y == 8 || (y >= 9 && (x == 11 || x == 36)))) shade = 4;
+        if (shape == ExitArch && (y == 8 || (y >= 9 && (x == 11 || x == 36)))) shade = 4;
         putPixel(c, x, y, rampColour(RampBody, shade));
       }
       if (y >= 30) putPixel(c, x, y, rampColour(RampBody, y == 30 ? 10 : 5));
     }
   for (int side = 0; side < 2; side++) {
-    int tx = side ? 41 - (shape == 2) * 3 : 6 + (shape == 2) * 3;
+    int tx = side ? 41 - (shape == ExitPointed) * 3 : 6 + (shape == ExitPointed) * 3;
     fillRect(c, tx - 1, 17, tx + 2, 21, rampColour(RampBody, 3));
     flame(c, tx, 16, f, side, seed);
   }
-  fillRect(c, 20, 4 + (shape == 1) * 3, 28, 7 + (shape == 1) * 3, rampColour(RampAccent, 10));  // the sign
+  fillRect(c, 20, 4 + (shape == ExitGabled) * 3, 28, 7 + (shape == ExitGabled) * 3,
+           rampColour(RampAccent, 10));  // the sign
 }
 
 // A flat box, or a dome, with flaps underneath that part on the second frame.
@@ -385,7 +388,7 @@ void drawBird(Canvas* c, int f) {
 void drawSprite(Sprite sprite, Canvas* c, int f, uint32_t seed, int variant) {
   switch (sprite) {
     case SpriteExit:
-      drawExit(c, f, seed, variant % 3);
+      drawExit(c, f, seed, variant % ExitShapes);
       break;
     case SpriteHatch:
       drawHatch(c, f, variant % 2);
