@@ -12,6 +12,7 @@ static int pendingKind;
 static int pendingA;
 static int pendingB;
 static AppWindow* pendingWindow;
+static int lastCloseFromWindow;
 
 static void setPending(int kind, int a, int b) {
   pendingKind = kind;
@@ -42,7 +43,10 @@ static void onWindowEvent(const SDL_WindowEvent& e) {
     case SDL_WINDOWEVENT_FOCUS_GAINED: setPending(EventFocus, 1, 0); break;
     case SDL_WINDOWEVENT_FOCUS_LOST: setPending(EventFocus, 0, 0); break;
     // The window stays until the program destroys it.
-    case SDL_WINDOWEVENT_CLOSE: setPending(EventClose, 0, 0); break;
+    case SDL_WINDOWEVENT_CLOSE:
+      setPending(EventClose, 0, 0);
+      lastCloseFromWindow = 1;
+      break;
     default: break;
   }
 }
@@ -82,7 +86,10 @@ static void onWheel(const SDL_MouseWheelEvent& e) {
 
 static void translate(const SDL_Event& e) {
   switch (e.type) {
-    case SDL_QUIT: setPending(EventClose, 0, 0); break;  // also SIGINT and SIGTERM
+    case SDL_QUIT:  // SIGINT, SIGTERM or the session ending; never the close box (see windowCreate)
+      setPending(EventClose, 0, 0);
+      lastCloseFromWindow = 0;
+      break;
     case SDL_WINDOWEVENT: onWindowEvent(e.window); break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: onKey(e.key); break;
@@ -127,3 +134,5 @@ int pumpEvent(AppWindow** window, int* a, int* b) {
   *b = pendingB;
   return pendingKind;
 }
+
+int closeCameFromWindow() { return lastCloseFromWindow; }

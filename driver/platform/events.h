@@ -30,3 +30,8 @@ enum MouseButton {
 // Takes at most one system event without waiting; returns its kind and its
 // window and payloads through the out arguments.
 int pumpEvent(AppWindow** window, int* a, int* b);
+
+// Where the last EventClose that pumpEvent returned came from: 1 the window's
+// close box (the editor may ask before closing), 0 a termination signal or
+// another quit request (the program ends at once).
+int closeCameFromWindow();

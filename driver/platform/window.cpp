@@ -57,6 +57,9 @@ AppWindow* windowCreate(const AppWindow* description) {
   }
   // SDL queues text events for every printable key unless told otherwise.
   SDL_StopTextInput();
+  // Closing the last window must stay a request the program may decline (it
+  // asks before dropping unsaved edits), not a quit request of its own.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   requestPixelFormat();
   SDL_Window* handle = SDL_CreateWindow("!", 0, 0, 320, 240,
                                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
@@ -120,6 +123,10 @@ AppWindow* windowSync(AppWindow* window) {
   window->width = window->actualWidth = width;
   window->height = window->actualHeight = height;
   return window;
+}
+
+void windowApplyTitle(AppWindow* window) {
+  if (window->handle) SDL_SetWindowTitle(sdlWindow(window), window->title);
 }
 
 void windowDestroy(AppWindow* window) {

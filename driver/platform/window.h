@@ -36,12 +36,21 @@ void desktopSize(int* width, int* height);
 AppWindow* windowCreate(const AppWindow* description);  // none on failure (nothing left allocated)
 AppWindow* windowApply(AppWindow* window);  // title, style, position, size to the system; then windowSync
 AppWindow* windowSync(AppWindow* window);   // reads position and client size back
+void windowApplyTitle(AppWindow* window);   // the title alone to the system: nothing moves or resizes
 void windowDestroy(AppWindow* window);
 
 GlContext* glContextCreate(AppWindow* window);  // double-buffered RGBA8888, 16-bit depth; none on failure
 void glContextMakeCurrent(GlContext* context);
 void glContextSwap(GlContext* context);         // glFinish, then present the back buffer
 void glContextDestroy(GlContext* context);
+
+enum MessageBoxKind { MessageBoxInformation, MessageBoxWarning };
+
+// A modal message box over the window with the given buttons, left to right;
+// Enter picks the first, Escape the last. Returns the index of the button
+// chosen, or -1 when no box could be shown (platformError() says why).
+int messageBox(AppWindow* parent, int kind, const char* title, const char* text, const char* const* buttons,
+               int buttonCount);
 
 // The system's explanation of the last failed creation (for the one line
 // driver prints before it exits).
