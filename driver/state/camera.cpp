@@ -1,5 +1,7 @@
 #include "state/camera.h"
 
+#include <algorithm>
+
 #include "platform/window.h"
 #include "state/editor_state.h"
 
@@ -21,4 +23,9 @@ void zoomIn() {
 
 void zoomOut() {
   if (editor.zoom > MinZoom) editor.zoom -= 1;
+}
+
+void clampCameraToLevel() {
+  editor.cameraX = std::clamp(editor.cameraX, 0, std::max(0, currentLevel.width * 16));
+  editor.cameraY = std::clamp(editor.cameraY, 0, std::max(0, currentLevel.height * 8));
 }

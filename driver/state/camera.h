@@ -11,3 +11,7 @@ constexpr int MinZoom = 1;  // client pixels per level pixel
 constexpr int MaxZoom = 8;
 void zoomIn();   // one step, up to MaxZoom
 void zoomOut();  // one step, down to MinZoom
+
+// Brings the camera back onto the level (0..width x 16, 0..height x 8) after
+// the level changed size under it.
+void clampCameraToLevel();

@@ -1,5 +1,8 @@
 #include "state/editor_state.h"
 
+#include "state/kept_levels.h"
+#include "state/level_history.h"
+
 EditorState editor;
 Level currentLevel;
 Style currentStyle;
@@ -10,4 +13,6 @@ void resetEditorState() {
   editor.editState = Idle;
   editor.hoverPanel = -1;
   editor.pressedPanel = -1;
+  historyClear(&currentHistory);
+  clearKeptLevels();
 }

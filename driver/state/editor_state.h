@@ -16,13 +16,17 @@
 struct AppWindow;
 struct GlContext;
 
-// A level change asked for by a key. Loading a level needs the drawing and
-// the item bar, which the key handlers sit beside rather than above, so the
-// handler leaves the request here and the event loop carries it out at once.
+// A change of the whole level asked for by a key. Replacing the level may
+// replace its style, which the drawing and the item bar must follow, and the
+// key handlers sit beside them rather than above; so the handler leaves the
+// request here and the event loop carries it out at once.
 enum LevelRequest : int {
   NoLevelRequest = 0,
   PreviousLevel = 1,  // Left: the level before, wrapping 0 -> 119
   NextLevel = 2,      // Right: the level after, wrapping 119 -> 0
+  UndoRequest = 3,    // Ctrl+Z: the last edit undone
+  RedoRequest = 4,    // Ctrl+Y, Ctrl+Shift+Z: the last undone edit again
+  ReopenRequest = 5,  // Ctrl+O: LEVEL___.DAT in place of the current level
 };
 
 // What the item bar lists. The values are the element kinds a chosen item
@@ -57,6 +61,8 @@ struct EditorState {
   int animSubTick;           // start 0; tick within one animation frame, 0..7 (tick)
   int animFrame;             // start 0, not reset by a load; 0..animPeriod-1 (tick)
   int animPeriod;            // start 0; load: product of the style's frame counts
+  char titleNote[160];       // start "", load ""; why the last save, reopen or edit failed, shown after
+                             // the title until the next edit, save or switch (showTitleNote)
 
   // View (client pixels unless stated) --------------------------------------
   int zoom;                  // start 1, load 1; client pixels per level pixel, 1..8 (keys, wheel)
@@ -101,5 +107,6 @@ extern EditorState editor;   // the one instance
 extern Level currentLevel;   // the level being edited
 extern Style currentStyle;   // its style
 
-// Puts every field at its start value (used at start-up and by tests).
+// Puts every field at its start value and drops the undo histories and the
+// levels kept with edits (used at start-up and by tests).
 void resetEditorState();

@@ -1,8 +1,10 @@
 // The window title of a level: "<style group> <n> - <name>", the name turned
-// from Windows-1252 into UTF-8.
+// from Windows-1252 into UTF-8; the current level's adds the unsaved mark and
+// the note of a failed or refused action.
 #include "state/level_title.h"
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +12,9 @@
 
 #include "data/style.h"
 #include "levelfile/cp1252.h"
+#include "platform/window.h"
+#include "state/editor_state.h"
+#include "state/level_history.h"
 
 static const char* const styleDisplayNames[StyleCount] = {
     "Varnelo", "Quorb", "Tessily", "Drumek", "Ollivant", "Pemberyx",
@@ -31,3 +36,35 @@ void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize)
   out[length + static_cast<int>(kept)] = '\0';
 }
 
+void formatCurrentTitle(char* out, int outSize) {
+  if (!out || outSize < 2) return;
+  const int mark = historyUnsaved(currentHistory) ? 1 : 0;
+  out[0] = '*';
+  formatLevelTitle(editor.levelNumber, currentLevel.name, out + mark, outSize - mark);
+  if (editor.titleNote[0] == '\0') return;
+  const size_t used = std::strlen(out);
+  std::snprintf(out + used, static_cast<size_t>(outSize) - used, " (%s)", editor.titleNote);
+}
+
+void showCurrentTitle() {
+  AppWindow* window = editor.window;
+  if (!window) return;
+  char title[sizeof window->title];
+  formatCurrentTitle(title, sizeof title);
+  if (std::strcmp(title, window->title) == 0) return;
+  std::memcpy(window->title, title, sizeof title);
+  windowApplyTitle(window);
+}
+
+void showTitleNote(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(editor.titleNote, sizeof editor.titleNote, format, args);
+  va_end(args);
+  showCurrentTitle();
+}
+
+void clearTitleNote() {
+  editor.titleNote[0] = '\0';
+  showCurrentTitle();
+}
