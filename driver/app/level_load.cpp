@@ -1,12 +1,14 @@
 // The load sequence: read level and style into fresh records, bind them, and
-// only then replace the current ones; the level-switch walk; the window title.
+// only then replace the current ones; the level-switch walk, which keeps an
+// edited level for later and brings a kept one back; the window title.
 #include "app/level_load.h"
 
 #include <cstdio>
-#include <cstring>
 #include <utility>
 
 #include "state/editor_state.h"
+#include "state/kept_levels.h"
+#include "state/level_history.h"
 #include "data/bind.h"
 #include "data/failure.h"
 #include "data/level.h"
@@ -67,31 +69,44 @@ static void loadResetEditor() {
   editor.chosenItem = -1;
 }
 
-// Makes level `levelNumber` current, or leaves everything as it was.
-static int loadMakeCurrent(int levelNumber) {
+// What every load does once the level and its style are the current ones.
+static void loadFinish(int levelNumber) {
+  editor.levelNumber = levelNumber;
+  editor.animPeriod = static_cast<int>(animPeriodOf(currentStyle));
+  buildBlockTextures();
+  editor.titleNote[0] = '\0';
+  if (editor.window) {
+    formatCurrentTitle(editor.window->title, sizeof editor.window->title);
+    windowApply(editor.window);
+  }
+  loadResetEditor();
+  setBarKind(BarPieces);
+}
+
+// Leaves the current level: kept with its style and history when it holds
+// edits and keepEdits is set, else dropped with its history.
+static void loadLeaveCurrent(bool keepEdits) {
+  freeBlockTextures();
+  if (keepEdits && currentLevelHasEdits()) keepCurrentLevel(editor.levelNumber);
+  else historyClear(&currentHistory);
+}
+
+// Makes level `levelNumber` current from disk, or leaves everything as it was.
+static int loadFromDisk(int levelNumber, bool keepEdits) {
   Level level;
   Style style{};
   if (loadReadBound(levelNumber, &level, &style) != 0) {
     freeStyle(&style);
     return 1;
   }
-  freeBlockTextures();
-  std::swap(currentLevel, level);
-  std::swap(currentStyle, style);
-  freeStyle(&style);  // the previous style, now held here
-  editor.levelNumber = levelNumber;
-  editor.animPeriod = static_cast<int>(animPeriodOf(currentStyle));
-  buildBlockTextures();
-  if (editor.window) {
-    formatLevelTitle(levelNumber, currentLevel.name, editor.window->title, sizeof editor.window->title);
-    windowApply(editor.window);
-  }
-  loadResetEditor();
-  setBarKind(BarPieces);
+  loadLeaveCurrent(keepEdits);
+  currentLevel = std::move(level);
+  currentStyle = std::move(style);
+  loadFinish(levelNumber);
   return 0;
 }
 
-int loadCurrentLevel() { return loadMakeCurrent(editor.levelNumber); }
+int loadCurrentLevel() { return loadFromDisk(editor.levelNumber, false); }
 
 void freeCurrentLevel() {
   freeBlockTextures();
@@ -103,8 +118,20 @@ void switchLevel(int step) {
   int candidate = editor.levelNumber;
   for (int tried = 1; tried < LevelCount; ++tried) {
     candidate = (candidate + direction + LevelCount) % LevelCount;
-    if (loadMakeCurrent(candidate) == 0) return;  // failures were reported; keep walking
+    if (isLevelKept(candidate)) {  // left with edits earlier: back as it was left
+      loadLeaveCurrent(true);
+      takeKeptLevel(candidate);
+      loadFinish(candidate);
+      return;
+    }
+    if (loadFromDisk(candidate, true) == 0) return;  // failures were reported; keep walking
   }
+}
+
+void adoptCurrentStyle() {
+  editor.animPeriod = static_cast<int>(animPeriodOf(currentStyle));
+  buildBlockTextures();
+  setBarKind(editor.barKind);
 }
 
 int checkStartLevel() {

@@ -2,18 +2,24 @@
 // Making a level the one being edited: level file, its style, binding,
 // animation period, block textures, window title, editor reset, item bar.
 
-// Loads level editor.levelNumber into fresh records and only then replaces
-// the current level, style and textures. 0 on success; 1 on failure with the
-// current level left exactly as it was and a one-line reason printed to
-// standard error.
+// Loads level editor.levelNumber from disk into fresh records and only then
+// replaces the current level (dropping its undo history), style and textures.
+// 0 on success; 1 on failure with the current level left exactly as it was
+// and a one-line reason printed to standard error.
 int loadCurrentLevel();
 
 // Deletes the block textures and releases the style.
 void freeCurrentLevel();
 
 // The Left/Right keys: steps levelNumber by step (-1 or +1), wrapping within
-// 0..119, until a level loads; if none loads, nothing changes.
+// 0..119, until a level loads; if none loads, nothing changes. The level left
+// is kept, with its style and history, when it holds edits; a kept level comes
+// back as it was left instead of being read again.
 void switchLevel(int step);
+
+// After currentStyle was replaced under the current level (a reopen, or the
+// undo or redo of one): animation period, block textures and item bar follow.
+void adoptCurrentStyle();
 
 // Start-up, before any window exists: reads level 0 and its style without
 // keeping them. 0 when both load; 1 after printing the reason and a reminder

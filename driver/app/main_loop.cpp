@@ -11,6 +11,7 @@
 #include "platform/events.h"
 #include "platform/timer.h"
 #include "platform/window.h"
+#include "app/level_commands.h"
 #include "app/level_load.h"
 #include "edit/panel_input.h"
 #include "render/textures.h"
@@ -68,13 +69,22 @@ void shutDown() {
 static void serveLevelRequest() {
   const int request = editor.levelRequest;
   editor.levelRequest = NoLevelRequest;
-  if (request == PreviousLevel) switchLevel(-1);
-  if (request == NextLevel) switchLevel(+1);
+  switch (request) {
+    case PreviousLevel: switchLevel(-1); break;
+    case NextLevel: switchLevel(+1); break;
+    case UndoRequest: undoEdit(); break;
+    case RedoRequest: redoEdit(); break;
+    case ReopenRequest: reopenSavedLevel(); break;
+    default: break;
+  }
 }
 
 void handleEvent(int kind, int a, int b) {
   switch (kind) {
-    case EventClose: editor.quit = 1; break;
+    case EventClose:
+      // A termination signal ends the program at once; the close box may ask.
+      if (!closeCameFromWindow() || confirmClose()) editor.quit = 1;
+      break;
     case EventKeyDown:
       onKeyDown(a);
       serveLevelRequest();

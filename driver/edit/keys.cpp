@@ -2,48 +2,40 @@
 // and the save key's report in the window title.
 
 #include <cstdio>
-#include <cstring>
 
 #include "state/editor_state.h"
 #include "data/failure.h"
 #include "data/level_writer.h"
+#include "edit/edit_steps.h"
+#include "edit/help.h"
 #include "edit/keys.h"
 #include "edit/operations.h"
 #include "platform/virtual_keys.h"
-#include "platform/window.h"
 #include "state/camera.h"
 #include "edit/panel_input.h"
+#include "state/level_history.h"
 #include "state/level_title.h"
-
-static const char* const SavePath = "LEVEL___.DAT";
-
-// The title a load gives the current level.
-static void plainTitle(char* out, int outSize) {
-  out[0] = '\0';
-  formatLevelTitle(editor.levelNumber, currentLevel.name, out, outSize);
-}
 
 // A failed save is shown in the title as well as on standard error, so a user
 // without a terminal learns that the file on disk is not the level on screen.
-// A later successful save (or the next load) brings the plain title back.
-static void showSaveResult(int failed) {
-  AppWindow* window = editor.window;
-  if (!window) return;
-  char title[sizeof window->title];
-  plainTitle(title, sizeof title);
-  if (failed) {
-    const size_t used = std::strlen(title);
-    std::snprintf(title + used, sizeof title - used, " (not saved: %s)", failureReason());
+// A successful save clears that note and the unsaved mark.
+static void saveCurrentLevel() {
+  if (saveLevel(SavedLevelPath, currentLevel) != 0) {
+    std::fprintf(stderr, "driver: %s not saved: %s\n", SavedLevelPath, failureReason());
+    showTitleNote("not saved: %s", failureReason());
+    return;
   }
-  if (std::strcmp(title, window->title) == 0) return;
-  std::memcpy(window->title, title, sizeof title);
-  windowApply(window);
+  historyMarkSaved(&currentHistory);
+  clearTitleNote();
 }
 
-static void saveCurrentLevel() {
-  const int failed = saveLevel(SavePath, currentLevel) != 0;
-  if (failed) std::fprintf(stderr, "driver: %s not saved: %s\n", SavePath, failureReason());
-  showSaveResult(failed);
+// Ctrl with a letter: undo, redo and reopen, left to the event loop because
+// they may replace the style (see LevelRequest). Like Delete, only in Idle.
+static void commandKey(int key) {
+  if (!editor.ctrlDown || editor.editState != Idle) return;
+  if (key == VkZ) editor.levelRequest = editor.shiftDown ? RedoRequest : UndoRequest;
+  if (key == VkY) editor.levelRequest = RedoRequest;
+  if (key == VkO) editor.levelRequest = ReopenRequest;
 }
 
 void onKeyDown(int key) {
@@ -67,7 +59,7 @@ void onKeyDown(int key) {
     case VkRight: editor.levelRequest = NextLevel; break;
     case VkDown: zoomOut(); break;
     case VkDelete:
-      if (idle) deleteSelection();
+      if (idle) editAsOneStep(deleteSelection);
       break;
     case Vk1:
       if (idle && editor.barKind != BarObjects) setBarKind(BarObjects);
@@ -76,9 +68,13 @@ void onKeyDown(int key) {
       if (idle && editor.barKind != BarPieces) setBarKind(BarPieces);
       break;
     case Vk3:
-      if (idle) toggleTerrainFlag();
+      if (idle) editAsOneStep(toggleTerrainFlag);
       break;
     case VkS: saveCurrentLevel(); break;
+    case VkO:
+    case VkY:
+    case VkZ: commandKey(key); break;
+    case VkF1: showHelp(); break;
     default: break;
   }
 }

@@ -5,6 +5,7 @@
 #include "edit/mouse.h"
 
 #include "state/editor_state.h"
+#include "edit/edit_steps.h"
 #include "edit/operations.h"
 #include "platform/events.h"
 #include "edit/panel_input.h"
@@ -205,19 +206,28 @@ void onMouseMove(int x, int y) {
   if (state == Placing) snapToCursor(&editor.newObject);
 }
 
+// A resize the size table refused, or held where the level stays as it is,
+// would otherwise end without a trace.
+static void mouseTellResizeRefusal() {
+  const bool nothingChanges = editor.edgeMask > EdgeBits || (editor.resizeDx == 0 && editor.resizeDy == 0);
+  int width = 0, height = 0;
+  if (nothingChanges && resizeAskedOutsideTable(&width, &height))
+    refuseEdit("not resized: %d by %d blocks is not an allowed size", width, height);
+}
+
 // A left release on the level: finish what the press started.
 static void mouseLeftRelease() {
   int& state = editor.editState;
   if (state == ResizingLevel) {
     state = Idle;
+    mouseTellResizeRefusal();
     if (editor.edgeMask > EdgeBits) {  // refused: nothing changes
       editor.edgeMask = 0;
       return;
     }
     applyResize();
     editor.edgeMask = 0;
-    editor.cameraX = mouseClamp(editor.cameraX, 0, currentLevel.width * 16);
-    editor.cameraY = mouseClamp(editor.cameraY, 0, currentLevel.height * 8);
+    clampCameraToLevel();
   } else if (state == BandSelecting) {
     state = Idle;
     commitMarks();
@@ -248,7 +258,7 @@ void onButtonUp(int button) {
     editor.cameraX -= editor.dragPixelsX;
     editor.cameraY -= editor.dragPixelsY;
   }
-  if (editor.altView != 1 && button == ButtonLeft) mouseLeftRelease();
+  if (editor.altView != 1 && button == ButtonLeft) editAsOneStep(mouseLeftRelease);
 
   mouseClearDrag();
   editor.buttonHeld = 0;

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "edit/edit_steps.h"
 #include "platform/events.h"
 #include "state/editor_state.h"
 
@@ -226,11 +227,17 @@ void commitNewObject() {
   if (isPiece && item.value >= currentStyle.pieces.size()) return;
   if (!isPiece && item.value >= currentStyle.objectDefs.size()) return;
   // The file holds only LevelObjectRecords objects; one more would be lost on save.
-  if (!isPiece && opsObjectRecordCount() >= LevelObjectRecords) return;
+  if (!isPiece && opsObjectRecordCount() >= LevelObjectRecords) {
+    refuseEdit("not placed: a level holds at most %d objects", LevelObjectRecords);
+    return;
+  }
 
   LevelObject* added = addObject(item.kind, item.value, item.x, item.y, item.paramA, item.paramB,
                                  &currentLevel);
-  if (!added) return;  // pool full: the level stays as it was
+  if (!added) {  // pool full: the level stays as it was
+    refuseEdit("not placed: a level holds at most %d elements", LevelPoolSize);
+    return;
+  }
   if (isPiece) {
     added->shiftX = 0;
     added->shiftY = 0;
@@ -288,18 +295,32 @@ static void opsHoldAtLimit(int limit, int size, int* delta) {
   else *delta = limit - size;
 }
 
-void updatePendingResize() {
-  const int w = currentLevel.width, h = currentLevel.height;
-  editor.resizeDx = editor.dragBlocksX;
-  editor.resizeDy = editor.dragBlocksY;
-  if (editor.edgeMask & EdgeLeft) editor.resizeDx = -editor.resizeDx;
-  if (editor.edgeMask & EdgeTop) editor.resizeDy = -editor.resizeDy;
+// The change the drag asks for, before the size table has its say: outward
+// positive, only along the dragged edges, never below 20 blocks or rows.
+static void opsAskedResize(int* dx, int* dy) {
+  *dx = editor.dragBlocksX;
+  *dy = editor.dragBlocksY;
+  if (editor.edgeMask & EdgeLeft) *dx = -*dx;
+  if (editor.edgeMask & EdgeTop) *dy = -*dy;
   // The edges themselves, without the refusal mark the last move may have left.
   const int edges = editor.edgeMask & EdgeBits;
-  if (edges == EdgeTop || edges == EdgeBottom) editor.resizeDx = 0;
-  if (edges == EdgeLeft || edges == EdgeRight) editor.resizeDy = 0;
-  if (w + editor.resizeDx < 20) editor.resizeDx = 20 - w;
-  if (h + editor.resizeDy < 20) editor.resizeDy = 20 - h;
+  if (edges == EdgeTop || edges == EdgeBottom) *dx = 0;
+  if (edges == EdgeLeft || edges == EdgeRight) *dy = 0;
+  if (currentLevel.width + *dx < 20) *dx = 20 - currentLevel.width;
+  if (currentLevel.height + *dy < 20) *dy = 20 - currentLevel.height;
+}
+
+int resizeAskedOutsideTable(int* width, int* height) {
+  int dx, dy;
+  opsAskedResize(&dx, &dy);
+  *width = currentLevel.width + dx;
+  *height = currentLevel.height + dy;
+  return (dx != 0 || dy != 0) && *height > maxHeightForWidth(*width);
+}
+
+void updatePendingResize() {
+  const int w = currentLevel.width, h = currentLevel.height;
+  opsAskedResize(&editor.resizeDx, &editor.resizeDy);
   editor.edgeMask &= EdgeBits;
 
   const int nw = w + editor.resizeDx, nh = h + editor.resizeDy;

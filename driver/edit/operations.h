@@ -20,9 +20,12 @@ void snapToCursor(LevelObject* object);  // x, y = the block column and row unde
 void chooseItem(int button);
 void startNewObject(int listKind, int index);
 void sizeNewObject();
-void commitNewObject();
+void commitNewObject();  // refuses (with a notice) a 65th object or a full pool
 
 int maxHeightForWidth(int width);
 int maxWidthForHeight(int height);
 void updatePendingResize();
+// 1 when the drag being resized asks for a size the table does not allow,
+// with that size in blocks and rows; 0 when it asks for nothing or an allowed size.
+int resizeAskedOutsideTable(int* width, int* height);
 void applyResize();

@@ -1,0 +1,70 @@
+// Ctrl+O: the saved level file read back in place of the current level.
+#include <cstdio>
+#include <memory>
+#include <utility>
+
+#include "app/level_commands.h"
+#include "app/level_load.h"
+#include "data/bind.h"
+#include "data/failure.h"
+#include "data/level.h"
+#include "data/level_writer.h"
+#include "data/style.h"
+#include "edit/operations.h"
+#include "state/camera.h"
+#include "state/editor_state.h"
+#include "state/level_history.h"
+#include "state/level_title.h"
+
+static void reopenRefuse(const char* reason) {
+  std::fprintf(stderr, "driver: %s not opened: %s\n", SavedLevelPath, reason);
+  showTitleNote("not opened: %s", reason);
+}
+
+// Copies source into target slot for slot, keeping target's own pool: the
+// undo history and the element links refer to that pool's address.
+static void reopenCopyInto(const Level& source, Level* target) {
+  std::vector<LevelObject> pool;
+  pool.swap(target->objectPool);
+  *target = source;
+  target->objectPool.swap(pool);  // `pool` now holds the copy of source's slots
+  const LevelObject* from = source.objectPool.data();
+  LevelObject* to = target->objectPool.data();
+  const auto rebase = [from, to](const LevelObject* p) { return p ? to + (p - from) : nullptr; };
+  for (size_t i = 0; i < pool.size(); ++i) {
+    to[i] = pool[i];
+    to[i].prev = rebase(pool[i].prev);
+    to[i].next = rebase(pool[i].next);
+  }
+  target->firstObject = rebase(source.firstObject);
+  target->lastObject = rebase(source.lastObject);
+}
+
+void reopenSavedLevel() {
+  Level saved;
+  if (loadLevel(SavedLevelPath, &saved) != 0) return reopenRefuse(failureReason());
+  if (saved.style < 0 || saved.style >= StyleCount) return reopenRefuse("it names no style of 0..11");
+  // A level of another style brings that style; the step keeps the one it replaces.
+  std::unique_ptr<Style> otherStyle;
+  if (saved.style != currentStyle.styleIndex) {
+    otherStyle = std::make_unique<Style>();
+    if (loadStyle(saved.style, otherStyle.get()) != 0) {
+      char reason[96];
+      std::snprintf(reason, sizeof reason, "its style %s: %s", styleTable[saved.style].stem, failureReason());
+      return reopenRefuse(reason);
+    }
+  }
+  bindLevelToStyle(otherStyle ? otherStyle.get() : &currentStyle, &saved);
+
+  historyBegin();
+  reopenCopyInto(saved, &currentLevel);
+  if (otherStyle) std::swap(currentStyle, *otherStyle);
+  clampCameraToLevel();  // inside the step, so that undo puts the camera back too
+  const bool styleChanged = otherStyle != nullptr;
+  historyCommitReopen(&currentHistory, std::move(otherStyle));
+  historyMarkSaved(&currentHistory);  // the level is now what the file holds
+  if (styleChanged) adoptCurrentStyle();
+  editor.hoverObject = nullptr;
+  findHover();
+  clearTitleNote();
+}

@@ -1,0 +1,30 @@
+// The help box: every key and mouse action of the editor, one line each.
+#include "edit/help.h"
+
+#include <cstdio>
+
+#include "platform/window.h"
+#include "state/editor_state.h"
+
+static const char* const helpText =
+    "Left / Right: previous / next level (edits are kept until the program ends)\n"
+    "Up / Down, mouse wheel: zoom in / out\n"
+    "Right drag: pan\n"
+    "Left click, left drag: select / rubber-band select (Shift adds, Ctrl toggles)\n"
+    "Left drag on a selection: move it in whole blocks\n"
+    "Left drag on a level edge or corner: resize the level\n"
+    "Space held + left drag: move the start view\n"
+    "1 / 2: item bar lists objects / terrain pieces\n"
+    "Click an item, then click in the level: place it; drag to place copies\n"
+    "Delete, 3, Escape: delete the selection, toggle its terrain flag, clear it\n"
+    "Ctrl+Z: undo; Ctrl+Y or Ctrl+Shift+Z: redo\n"
+    "S: save LEVEL___.DAT; Ctrl+O: open LEVEL___.DAT again\n"
+    "Backspace: alternate view (element classes in flat colours)\n"
+    "F1: this help\n"
+    "Closing the window asks first when edits are unsaved.";
+
+void showHelp() {
+  const char* const buttons[] = {"OK"};
+  if (messageBox(editor.window, MessageBoxInformation, "driver keys", helpText, buttons, 1) < 0)
+    std::printf("%s\n", helpText);
+}
