@@ -18,6 +18,7 @@
 #include "platform/virtual_keys.h"
 #include "platform/window.h"
 #include "render/textures.h"
+#include "support/demo_copy.h"
 #include "support/egl_context.h"
 #include "support/files.h"
 #include "support/level_fixtures.h"
@@ -49,56 +50,6 @@ TEST(FormatLevelTitle, ShortBufferNeverCutsACharacter) {
   formatLevelTitle(0, "x", tiny, sizeof tiny);
   EXPECT_EQ(std::string(tiny).size(), 3u);
 }
-
-// A writable copy of the demo data as the current directory, a headless GL
-// context, and a window record for the title (no system window behind it).
-struct DemoCopy {
-  TempDir dir;
-  std::unique_ptr<InDir> cwd;  // entered once the copy is made; left before dir goes
-  HeadlessGl gl{64, 64};
-  AppWindow window{};
-  bool ready = false;
-  std::string why;
-
-  DemoCopy() {
-    namespace fs = std::filesystem;
-    const fs::path demo = testpaths::demoDir();
-    if (!fs::exists(demo / "LEVELS" / "LEVEL000.DAT")) {
-      why = "demo data not generated (build the demo_data target)";
-      return;
-    }
-    if (!gl.ok()) {
-      why = "headless OpenGL unavailable: " + gl.failure;
-      return;
-    }
-    fs::copy(demo / "LEVELS", fs::path(dir.path) / "LEVELS", fs::copy_options::recursive);
-    fs::copy(demo / "STYLES", fs::path(dir.path) / "STYLES", fs::copy_options::recursive);
-    cwd = std::make_unique<InDir>(dir.path);
-    resetEditorState();
-    freeStyle(&currentStyle);
-    clearLevelObjects(&currentLevel);
-    editor.quadList = buildQuadList();
-    window.width = 640;
-    window.height = 480;
-    editor.window = &window;
-    ready = true;
-  }
-  ~DemoCopy() {
-    if (!ready) return;
-    freeCurrentLevel();
-    glDeleteLists(editor.quadList, 1);
-    resetEditorState();
-  }
-  void remove(const std::string& relative) { std::filesystem::remove(dir.file(relative)); }
-  static std::string levelFile(int n) {
-    char path[32];
-    std::snprintf(path, sizeof path, "LEVELS/LEVEL%03d.DAT", n);
-    return path;
-  }
-};
-
-#define SKIP_WITHOUT_DEMO(d) \
-  do { if (!(d).ready) GTEST_SKIP() << (d).why; } while (0)
 
 static int loadNumber(int n) {
   editor.levelNumber = n;

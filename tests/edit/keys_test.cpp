@@ -237,3 +237,23 @@ TEST(SaveKey, RefusedSaveKeepsTheOldFileAndSaysSoInTheTitle) {
   EXPECT_EQ(fx.window.title, plain);
   EXPECT_EQ(readFileBytes(cwd.dir.file("LEVEL___.DAT")), good);
 }
+
+TEST(UndoKeys, AskOnlyInIdleWithCtrlHeld) {
+  setUpLevel();
+  const auto requestOf = [](int key) {
+    editor.levelRequest = NoLevelRequest;
+    onKeyDown(key);
+    return editor.levelRequest;
+  };
+  EXPECT_EQ(requestOf(VkZ), NoLevelRequest) << "without Ctrl a plain letter";
+  editor.ctrlDown = 1;
+  editor.editState = MovingSelection;  // mid-drag: the keys do nothing
+  for (const int key : {VkZ, VkY, VkO}) EXPECT_EQ(requestOf(key), NoLevelRequest) << key;
+  editor.editState = Idle;
+  EXPECT_EQ(requestOf(VkZ), UndoRequest);
+  EXPECT_EQ(requestOf(VkY), RedoRequest);
+  EXPECT_EQ(requestOf(VkO), ReopenRequest);
+  editor.shiftDown = 1;
+  EXPECT_EQ(requestOf(VkZ), RedoRequest);
+  editor.shiftDown = editor.ctrlDown = 0;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// A writable copy of the demo data as the current directory, a headless GL
+// context for the textures that loads build, and a window record for the
+// title (no system window behind it); the editor starts from its reset state.
+
+#include <memory>
+#include <string>
+
+#include "platform/window.h"
+#include "support/egl_context.h"
+#include "support/files.h"
+
+struct DemoCopy {
+  TempDir dir;
+  std::unique_ptr<InDir> cwd;  // entered once the copy is made; left before dir goes
+  HeadlessGl gl{64, 64};
+  AppWindow window{};
+  bool ready = false;
+  std::string why;  // why not ready
+
+  DemoCopy();
+  ~DemoCopy();  // frees the level loaded; the previous directory comes back with cwd
+  DemoCopy(const DemoCopy&) = delete;
+  DemoCopy& operator=(const DemoCopy&) = delete;
+  void remove(const std::string& relative);
+  static std::string levelFile(int n);  // "LEVELS/LEVEL%03d.DAT"
+};
+
+#define SKIP_WITHOUT_DEMO(d) \
+  do { if (!(d).ready) GTEST_SKIP() << (d).why; } while (0)
