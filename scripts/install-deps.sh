@@ -12,8 +12,9 @@ packages=(
   libsdl2-dev libgl-dev libgl1-mesa-dri libegl-dev libegl-mesa0 libglx-mesa0
   # skills: Qt 6 Widgets and Qt Test
   qt6-base-dev qt6-base-dev-tools
-  # end-to-end tests of the real programs
-  xvfb xdotool imagemagick x11-utils
+  # end-to-end tests of the real programs; a bare X server has no font that
+  # SDL's message boxes can draw with, xfonts-base brings one
+  xvfb xdotool imagemagick x11-utils xfonts-base
 )
 
 missing=()

@@ -7,30 +7,17 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "data/bind.h"
 #include "data/level.h"
 #include "data/level_writer.h"
-#include "data/style.h"
-#include "support/files.h"
-#include "support/level_fixtures.h"
+#include "support/driver_edit_run.h"
 #include "support/paths.h"
-#include "support/xvfb_session.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int TestStyle = 1;
-
-std::string driverPath() { return std::string(testpaths::binaryDir()) + "/driver/driver"; }
-
-bool demoStylesPresent() { return fs::is_directory(fs::path(testpaths::demoDir()) / "STYLES"); }
 
 int u16At(const std::vector<uint8_t>& file, size_t offset) { return file[offset] | (file[offset + 1] << 8); }
 
@@ -40,72 +27,6 @@ int savedBlock(const std::vector<uint8_t>& file, int column, int row) {
   const size_t block = levelMapCellOffset(levelMapCell(k, column, row)) + 2;  // after the flag word
   return (file[block] << 8) | file[block + 1];
 }
-
-// The style as the driver binds it, read from the demo data.
-struct BoundStyle {
-  Style style{};
-  bool ok = false;
-  BoundStyle() {
-    InDir cwd(testpaths::demoDir());
-    ok = loadStyle(TestStyle, &style) == 0;
-  }
-  ~BoundStyle() { freeStyle(&style); }
-};
-
-struct EditRun {
-  XvfbSession x;
-  TempDir dir;
-  std::string window;
-  WindowGeometry geometry;
-  int originX = 0, originY = 0;  // client pixel of the level's top-left at zoom 1
-
-  bool start(const LevelDescription& level) {
-    if (!x.ok()) return false;
-    fs::create_directory_symlink(fs::path(testpaths::demoDir()) / "STYLES", fs::path(dir.path) / "STYLES");
-    fs::create_directory(fs::path(dir.path) / "LEVELS");
-    const std::vector<uint8_t> image = makeLevelImage(level);
-    if (image.empty()) return false;
-    writeFileBytes(dir.file("LEVELS/LEVEL000.DAT"), image);
-    if (!x.startProgram(driverPath(), dir.path, {})) return false;
-    window = x.waitForProgramWindow(15000);
-    if (window.empty()) return false;
-    geometry = x.windowGeometry(window);
-    if (!geometry.valid) return false;
-    // A freshly loaded level is centred at zoom 1 above the 92-pixel item bar.
-    originX = geometry.width / 2 - level.width * 8;
-    originY = geometry.height / 2 - 39 - level.height * 4;
-    pause();
-    return true;
-  }
-
-  // Lets the driver's loop take each input in turn.
-  static void pause() { std::this_thread::sleep_for(std::chrono::milliseconds(60)); }
-  void move(int cx, int cy) {
-    x.mouseMove(window, cx, cy);
-    pause();
-  }
-  void press(int button) {
-    x.mouseDown(button);
-    pause();
-  }
-  void release(int button) {
-    x.mouseUp(button);
-    pause();
-  }
-
-  std::vector<uint8_t> save() {
-    const std::string path = dir.file("LEVEL___.DAT");
-    x.key(window, "s");
-    for (int i = 0; i < 200 && !fileExists(path); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    return readFileBytes(path);
-  }
-
-  // The level as the driver holds it right after loading.
-  void loadExpected(Level* level, Style* style) {
-    loadLevel(dir.file("LEVELS/LEVEL000.DAT").c_str(), level);
-    bindLevelToStyle(style, level);
-  }
-};
 
 LevelDescription smallLevel(int width, int height) {
   LevelDescription d;
@@ -118,24 +39,19 @@ LevelDescription smallLevel(int width, int height) {
   return d;
 }
 
-#define SKIP_WITHOUT_DEMO_STYLES()                                                 \
-  do {                                                                             \
-    if (!demoStylesPresent()) GTEST_SKIP() << "no demo styles in " << testpaths::demoDir(); \
-  } while (0)
-
 }  // namespace
 
 TEST(DriverEdit, PieceFromTheBarStretchedIntoCopiesIsSavedCellByCell) {
   SKIP_WITHOUT_DEMO_STYLES();
-  BoundStyle bound;
+  BoundStyle bound(TestStyle);
   ASSERT_TRUE(bound.ok);
   ASSERT_GE(bound.style.pieceCount, 2u) << "the bar's first cell shows piece 1";
   const BlockPattern& piece = bound.style.pieces[1];
   const int w = static_cast<int>(piece.width), h = static_cast<int>(piece.height);
 
-  EditRun run;
+  DriverEditRun run;
   const LevelDescription description = smallLevel(20, 20);
-  ASSERT_TRUE(run.start(description)) << run.x.error() << run.x.programOutput();
+  ASSERT_TRUE(run.start({description})) << run.x.error() << run.x.programOutput();
   const int barTop = run.geometry.height - 92;
 
   run.move(38, barTop + 32);  // first cell of the bar
@@ -177,15 +93,15 @@ TEST(DriverEdit, PieceFromTheBarStretchedIntoCopiesIsSavedCellByCell) {
 
 TEST(DriverEdit, BandOverEverythingThenDeleteSavesAnEmptyLevel) {
   SKIP_WITHOUT_DEMO_STYLES();
-  EditRun run;
-  ASSERT_TRUE(run.start(smallLevel(20, 20))) << run.x.error() << run.x.programOutput();
+  DriverEditRun run;
+  ASSERT_TRUE(run.start({smallLevel(20, 20)})) << run.x.error() << run.x.programOutput();
 
   run.move(run.originX - 40, run.originY - 20);  // in the margin, clear of the edge zones
   run.press(1);
   run.move(run.originX + 20 * 16 + 40, run.originY + 20 * 8 + 30);
   run.release(1);
   run.x.key(run.window, "Delete");
-  EditRun::pause();
+  DriverEditRun::pause();
   const std::vector<uint8_t> saved = run.save();
   ASSERT_EQ(saved.size(), LevelFileSize) << run.x.programOutput();
 
@@ -200,8 +116,8 @@ TEST(DriverEdit, BandOverEverythingThenDeleteSavesAnEmptyLevel) {
 
 TEST(DriverEdit, DraggingTheRightEdgeOutWidensTheSavedLevel) {
   SKIP_WITHOUT_DEMO_STYLES();
-  EditRun run;
-  ASSERT_TRUE(run.start(smallLevel(20, 20))) << run.x.error() << run.x.programOutput();
+  DriverEditRun run;
+  ASSERT_TRUE(run.start({smallLevel(20, 20)})) << run.x.error() << run.x.programOutput();
 
   const int edgeX = run.originX + 20 * 16, y = run.originY + 60;
   run.move(edgeX, y);
@@ -219,17 +135,17 @@ TEST(DriverEdit, DraggingTheRightEdgeOutWidensTheSavedLevel) {
 
 TEST(DriverEdit, StartViewMovedWithSpaceHeldIsSaved) {
   SKIP_WITHOUT_DEMO_STYLES();
-  EditRun run;
-  ASSERT_TRUE(run.start(smallLevel(30, 24))) << run.x.error() << run.x.programOutput();
+  DriverEditRun run;
+  ASSERT_TRUE(run.start({smallLevel(30, 24)})) << run.x.error() << run.x.programOutput();
 
   run.move(run.originX + 40, run.originY + 40);
   run.x.keyDown(run.window, "space");
-  EditRun::pause();
+  DriverEditRun::pause();
   run.press(1);
   run.move(run.originX + 40 + 5 * 16, run.originY + 40 + 2 * 8);
   run.release(1);
   run.x.keyUp(run.window, "space");
-  EditRun::pause();
+  DriverEditRun::pause();
   const std::vector<uint8_t> saved = run.save();
   ASSERT_EQ(saved.size(), LevelFileSize) << run.x.programOutput();
 

@@ -296,6 +296,33 @@ std::string XvfbSession::waitForProgramWindow(int timeoutMs) {
   return firstLine(out);
 }
 
+// xwininfo lists each child of the root as `0x600002 "name": (...) ...`.
+static std::string topLevelWindowNamed(const std::string& listing, const std::string& name) {
+  std::istringstream lines(listing);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.find(" \"" + name + "\": ") == std::string::npos) continue;
+    std::istringstream words(line);
+    std::string id;
+    words >> id;
+    return std::to_string(std::strtoul(id.c_str(), nullptr, 16));
+  }
+  return "";
+}
+
+std::string XvfbSession::waitForTopLevelWindow(const std::string& name, int timeoutMs) {
+  Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    std::string listing;
+    if (runBounded({"xwininfo", "-root", "-children"}, displayName, 5000, &listing)) {
+      std::string id = topLevelWindowNamed(listing, name);
+      if (!id.empty()) return id;
+    }
+    if (Clock::now() >= deadline) return "";
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
+
 std::string XvfbSession::windowName(const std::string& window) {
   std::string out;
   if (!xdotool({"getwindowname", window}, &out)) return "";

@@ -74,6 +74,9 @@ struct XvfbSession {
   // Windows. Ids are xdotool's decimal window ids; empty on timeout.
   std::string waitForWindow(const std::string& namePattern, int timeoutMs);
   std::string waitForProgramWindow(int timeoutMs);  // first window carrying the program's pid
+  // A top-level window by its exact name, also one without a class or a pid,
+  // such as a message box (found through xwininfo, which xdotool's search misses).
+  std::string waitForTopLevelWindow(const std::string& name, int timeoutMs);
   std::string windowName(const std::string& window);
   WindowGeometry windowGeometry(const std::string& window);
   bool waitForWindowName(const std::string& window, const std::string& name, int timeoutMs);

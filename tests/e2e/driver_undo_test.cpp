@@ -1,0 +1,103 @@
+// The real driver keeping the user's work: a deletion undone and redone, kept
+// with its mark across a level switch, the saved file opened again, and the
+// question before closing with unsaved edits.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/level.h"
+#include "data/level_writer.h"
+#include "support/driver_edit_run.h"
+#include "support/paths.h"
+
+namespace {
+
+LevelDescription level(const char* name, int style) {
+  LevelDescription d;
+  d.name = name;
+  d.style = style;
+  d.width = 24;
+  d.height = 20;
+  d.cells = {{0, 0, 1}, {5, 10, 2, 0x4000}, {23, 19, 3}};
+  d.objects = {{0, 8, 8}};
+  return d;
+}
+
+// A band from the margin over the whole level, then Delete.
+void deleteEverything(DriverEditRun& run) {
+  run.move(run.originX - 40, run.originY - 20);
+  run.press(1);
+  run.move(run.originX + 24 * 16 + 40, run.originY + 20 * 8 + 30);
+  run.release(1);
+  run.key("Delete");
+}
+
+bool titled(DriverEditRun& run, const std::string& title) { return run.x.waitForWindowName(run.window, title, 10000); }
+
+}  // namespace
+
+TEST(DriverUndo, DeletionUndoneSavesTheLevelAsLoadedAndRedoneSurvivesASwitch) {
+  SKIP_WITHOUT_DEMO_STYLES();
+  DriverEditRun run;
+  ASSERT_TRUE(run.start({level("Undo me", 1), level("Next door", 1)})) << run.x.error() << run.x.programOutput();
+  BoundStyle bound(1);
+  Level loaded;
+  run.loadExpected(&loaded, &bound.style);
+  std::vector<uint8_t> asLoaded(LevelFileSize);
+  ASSERT_EQ(buildLevelImage(loaded, asLoaded.data()), 0);
+
+  deleteEverything(run);
+  EXPECT_TRUE(titled(run, "*Varnelo 1 - Undo me")) << run.title();
+  run.key("ctrl+z");
+  EXPECT_EQ(run.save(), asLoaded);
+  EXPECT_TRUE(titled(run, "Varnelo 1 - Undo me")) << run.title();
+
+  run.key("ctrl+y");
+  EXPECT_TRUE(titled(run, "*Varnelo 1 - Undo me")) << run.title();
+  run.key("Right");
+  EXPECT_TRUE(titled(run, "Varnelo 2 - Next door")) << run.title();
+  run.key("Left");
+  EXPECT_TRUE(titled(run, "*Varnelo 1 - Undo me")) << "the deletion and its mark are kept: " << run.title();
+  const std::vector<uint8_t> saved = run.save();
+  ASSERT_EQ(saved.size(), LevelFileSize);
+  EXPECT_EQ(std::vector<uint8_t>(saved.begin() + LevelObjectsOffset, saved.end()),
+            std::vector<uint8_t>(LevelObjectsLength, 0xFF))
+      << "still no objects";
+}
+
+TEST(DriverUndo, ReopenedFileOfAnotherStyleIsSavedBackUnchanged) {
+  SKIP_WITHOUT_DEMO_STYLES();
+  DriverEditRun run;
+  ASSERT_TRUE(run.start({level("Loaded", 1)})) << run.x.error() << run.x.programOutput();
+  const std::vector<uint8_t> file = makeLevelImage(level("Saved yesterday", 2));
+  writeFileBytes(run.dir.file("LEVEL___.DAT"), file);
+
+  run.key("ctrl+o");
+  EXPECT_TRUE(titled(run, "Varnelo 1 - Saved yesterday")) << run.title() << run.x.programOutput();
+  EXPECT_EQ(run.save(), file);
+  run.key("ctrl+z");
+  EXPECT_TRUE(titled(run, "*Varnelo 1 - Loaded")) << "the reopen is one undoable step: " << run.title();
+}
+
+TEST(DriverUndo, ClosingWithEditsAsksAndCancelKeepsTheWindow) {
+  SKIP_WITHOUT_DEMO_STYLES();
+  DriverEditRun run;
+  ASSERT_TRUE(run.start({level("Unsaved", 1)})) << run.x.error() << run.x.programOutput();
+  deleteEverything(run);
+  ASSERT_TRUE(titled(run, "*Varnelo 1 - Unsaved")) << run.title();
+
+  ASSERT_TRUE(run.x.closeWindow(run.window));
+  const std::string box = run.x.waitForTopLevelWindow("Unsaved edits", 15000);
+  ASSERT_FALSE(box.empty()) << run.x.programOutput();
+  ASSERT_TRUE(run.x.key(box, "Escape"));  // Cancel
+  DriverEditRun::pause();
+  EXPECT_TRUE(run.x.programRunning());
+  run.key("ctrl+z");
+  EXPECT_TRUE(titled(run, "Varnelo 1 - Unsaved")) << "the editor still takes input: " << run.title();
+
+  run.key("ctrl+y");
+  const ProgramStatus status = run.x.stopProgram(10000);  // a termination signal never asks
+  EXPECT_TRUE(status.exited && status.exitCode == 0) << "signal " << status.signal << ": " << run.x.programOutput();
+}
