@@ -77,8 +77,6 @@ TEST(DriverUndo, ReopenedFileOfAnotherStyleIsSavedBackUnchanged) {
   run.key("ctrl+o");
   EXPECT_TRUE(titled(run, "Varnelo 1 - Saved yesterday")) << run.title() << run.x.programOutput();
   EXPECT_EQ(run.save(), file);
-  run.key("ctrl+z");
-  EXPECT_TRUE(titled(run, "*Varnelo 1 - Loaded")) << "the reopen is one undoable step: " << run.title();
 }
 
 TEST(DriverUndo, ClosingWithEditsAsksAndCancelKeepsTheWindow) {
@@ -94,10 +92,8 @@ TEST(DriverUndo, ClosingWithEditsAsksAndCancelKeepsTheWindow) {
   ASSERT_TRUE(run.x.key(box, "Escape"));  // Cancel
   DriverEditRun::pause();
   EXPECT_TRUE(run.x.programRunning());
-  run.key("ctrl+z");
-  EXPECT_TRUE(titled(run, "Varnelo 1 - Unsaved")) << "the editor still takes input: " << run.title();
+  EXPECT_EQ(run.title(), "*Varnelo 1 - Unsaved");
 
-  run.key("ctrl+y");
   const ProgramStatus status = run.x.stopProgram(10000);  // a termination signal never asks
   EXPECT_TRUE(status.exited && status.exitCode == 0) << "signal " << status.signal << ": " << run.x.programOutput();
 }
