@@ -34,15 +34,24 @@ static FileRead readFileOfSize(const char* path, size_t expected, std::vector<ui
   return result;
 }
 
+const char* const styleDisplayNames[StyleCount] = {
+    "Varnelo", "Quorb", "Tessily", "Drumek", "Ollivant", "Pemberyx",
+    "Sarrowen", "Feldric", "Nimbe", "Wexlin", "Zorra", "Kelpin",
+};
+
 int loadStyle(int index, Style* style) {
+  char path[32];
+  std::snprintf(path, sizeof path, "STYLES/%s.DAT", index >= 0 && index < StyleCount ? styleTable[index].stem : "");
+  return loadStyleFile(index, path, style);
+}
+
+int loadStyleFile(int index, const char* path, Style* style) {
   freeStyle(style);
   style->styleIndex = index;
   if (index < 0 || index >= StyleCount) {
     setFailureReason("style index out of range");
     return 1;
   }
-  char path[32];
-  std::snprintf(path, sizeof path, "STYLES/%s.DAT", styleTable[index].stem);
   std::vector<uint8_t> file;
   switch (readFileOfSize(path, styleTable[index].size, &file)) {
     case FileRead_Ok:

@@ -16,6 +16,7 @@ struct StyleTableEntry {
   uint32_t crc;       // CRC-32 of the stored file
 };
 extern const StyleTableEntry styleTable[StyleCount];
+extern const char* const styleDisplayNames[StyleCount];  // what titles and catalogues call each style
 
 // Shared by terrain pieces and animations.
 struct BlockPattern {
@@ -69,6 +70,10 @@ int decodeStyle(int index, const uint8_t* data, size_t size, Style* style);
 // Reads "STYLES/<STEM>.DAT", checks index, size and CRC-32 against the table,
 // then decodes. 0 on success, 1 on failure (style emptied, reason set).
 int loadStyle(int index, Style* style);
+
+// The same checks and decoding for a style file at any path (tools that are
+// given a data folder rather than running inside one).
+int loadStyleFile(int index, const char* path, Style* style);
 
 // Releases the arrays and sets every count to 0.
 void freeStyle(Style* style);

@@ -16,11 +16,6 @@
 #include "state/editor_state.h"
 #include "state/level_history.h"
 
-static const char* const styleDisplayNames[StyleCount] = {
-    "Varnelo", "Quorb", "Tessily", "Drumek", "Ollivant", "Pemberyx",
-    "Sarrowen", "Feldric", "Nimbe", "Wexlin", "Zorra", "Kelpin",
-};
-
 void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize) {
   if (!out || outSize <= 0) return;
   const int group = levelNumber / 10;
