@@ -12,6 +12,8 @@ packages=(
   libsdl2-dev libgl-dev libgl1-mesa-dri libegl-dev libegl-mesa0 libglx-mesa0
   # skills: Qt 6 Widgets and Qt Test
   qt6-base-dev qt6-base-dev-tools
+  # levelkit: arguments, JSON, PNG writing and resizing
+  libcli11-dev nlohmann-json3-dev libstb-dev
   # end-to-end tests of the real programs; a bare X server has no font that
   # SDL's message boxes can draw with, xfonts-base brings one
   xvfb xdotool imagemagick x11-utils xfonts-base

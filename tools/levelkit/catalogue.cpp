@@ -1,0 +1,69 @@
+#include "catalogue.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "level_render.h"
+#include "level_source.h"
+#include "output_file.h"
+#include "png_file.h"
+
+namespace fs = std::filesystem;
+
+static CatalogueEntry catalogueEntry(const std::string& dataDir, int number, const std::string& outDir,
+                                     std::string* writeFailure) {
+  CatalogueEntry entry{};
+  entry.number = number;
+  const std::string path = levelPathIn(dataDir, number);
+  CheckReport report;
+  checkLevel(path, dataDir, &report);
+  entry.findings = report.findings;
+
+  Level level;
+  bool compressed = false;
+  std::string reason;
+  entry.readable = readLevelFile(path, &level, &compressed, &reason) == 0;
+  if (!entry.readable) return entry;
+  entry.facts = factsOfLevel(level, compressed);
+
+  RenderRequest request;
+  request.dataDir = dataDir;
+  request.box = CatalogueThumbnailBox;
+  Picture picture;
+  if (renderLevelFile(path, request, &picture, &reason) != 0) {
+    // A level or style that does not load is already among the errors.
+    if (errorCount(report) == 0) entry.findings.push_back({path, FindingWarning, "no picture: " + reason});
+    return entry;
+  }
+  char name[32];
+  std::snprintf(name, sizeof name, "level%03d.png", number);
+  if (writePngFile((fs::path(outDir) / name).string(), picture, &reason) != 0) {
+    *writeFailure = std::string(name) + ": " + reason;
+    return entry;
+  }
+  entry.picture = name;
+  entry.pictureWidth = picture.width;
+  entry.pictureHeight = picture.height;
+  return entry;
+}
+
+int writeCatalogue(const std::string& dataDir, const std::string& outDir, std::string* reason) {
+  std::error_code error;
+  fs::create_directories(outDir, error);
+  if (error) {
+    *reason = error.message();
+    return 1;
+  }
+  std::vector<CatalogueEntry> entries;
+  for (int n = 0; n < CatalogueLevels; ++n) {
+    std::string writeFailure;
+    entries.push_back(catalogueEntry(dataDir, n, outDir, &writeFailure));
+    if (!writeFailure.empty()) {
+      *reason = writeFailure;
+      return 1;
+    }
+  }
+  const std::string page = cataloguePage("Levels of " + dataDir, entries);
+  return writeOutputFile((fs::path(outDir) / "index.html").string(),
+                               std::vector<uint8_t>(page.begin(), page.end()), reason);
+}
