@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything, (re)generates the demo data set in ./demo when it is
-# missing or older than its generator, puts driver and skills beside it and
-# starts both there: driver saves LEVEL___.DAT into its current directory and
+# missing or older than its generator, puts driver, skills and levelkit beside
+# it and starts the first two there: driver saves LEVEL___.DAT into its current directory and
 # skills patches the LEVEL___.DAT next to its own executable, so they meet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +19,7 @@ if [ -x "$bin/tools/make_demo_data" ]; then
 else
   echo "The demo-data generator is not built yet: no demo data." >&2
 fi
-for program in driver/driver skills/skills; do
+for program in driver/driver skills/skills tools/levelkit/levelkit; do
   [ -x "$bin/$program" ] && cp -f "$bin/$program" "$demo/"
 done
 
