@@ -7,6 +7,7 @@
 #include <set>
 
 #include "data/style.h"
+#include "levelfile/layout.h"
 #include "run_levelkit.h"
 #include "support/level_fixtures.h"
 
@@ -76,13 +77,15 @@ TEST(LevelkitCheck, NamesEachBrokenFileWithItsReasonAndCounts) {
   style = readFileBytes(data.style("QUORB"));
   style[style.size() / 2] ^= 0x10;
   writeFileBytes(data.style("QUORB"), style);
-  writeFileBytes(data.level(5), std::vector<uint8_t>(8648, 0x5A));
+  writeFileBytes(data.level(5), std::vector<uint8_t>(LevelFileSize, 0x5A));
   std::vector<uint8_t> level = makeLevelImage(fixtureLevel());
-  level[104] = 7;  // width class
+  level[LevelWidthClassOffset] = LevelWidthClasses;
   writeFileBytes(data.level(6), level);
   level = makeLevelImage(fixtureLevel());
-  level[82] = static_cast<uint8_t>((90 - 20) * 16);  // 90 blocks wide: loads, but no width class holds it
-  level[83] = static_cast<uint8_t>((90 - 20) * 16 >> 8);
+  // 90 blocks wide: it loads, but no width class holds it.
+  const int rightLimit = (90 - LevelStartViewBlocks) * LevelPixelsPerBlock;
+  level[LevelRightLimitOffset] = static_cast<uint8_t>(rightLimit);
+  level[LevelRightLimitOffset + 1] = static_cast<uint8_t>(rightLimit >> 8);
   writeFileBytes(data.level(7), level);
 
   const std::map<std::string, std::string> expected = {

@@ -5,7 +5,7 @@
 
 #include "level_render.h"
 #include "level_source.h"
-#include "output_file.h"
+#include "file_io.h"
 #include "png_file.h"
 
 namespace fs = std::filesystem;

@@ -5,8 +5,7 @@
 
 #include "compress/gscm_compress.h"
 #include "data/gscm.h"
-#include "output_file.h"
-#include "skills_core.h"
+#include "file_io.h"
 
 static bool isGscm(const std::vector<uint8_t>& bytes) {
   return bytes.size() >= 4 && std::memcmp(bytes.data(), "GSCM", 4) == 0;
@@ -24,7 +23,7 @@ static const char* gscmStatusReason(uint32_t status) {
 
 int packFile(const std::string& in, const std::string& out, std::string* reason) {
   std::vector<uint8_t> bytes;
-  if (readWholeFile(in, &bytes, reason) != 0) return 1;
+  if (readInputFile(in, &bytes, reason) != 0) return 1;
   // driver decompresses once: a second layer would reach its parsers as GSCM.
   if (isGscm(bytes)) {
     *reason = "already compressed";
@@ -39,7 +38,7 @@ int packFile(const std::string& in, const std::string& out, std::string* reason)
 
 int unpackFile(const std::string& in, const std::string& out, std::string* reason) {
   std::vector<uint8_t> bytes;
-  if (readWholeFile(in, &bytes, reason) != 0) return 1;
+  if (readInputFile(in, &bytes, reason) != 0) return 1;
   std::vector<uint8_t> plain;
   uint32_t status = 0;  // set by a failed decompression
   if (bytes.size() > UINT32_MAX ||

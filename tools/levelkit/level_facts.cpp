@@ -3,13 +3,13 @@
 #include <cstdio>
 
 #include "data/style.h"
-#include "level_text.h"
+#include "levelfile/cp1252.h"
+#include "levelfile/skill_list.h"
 
-constexpr size_t LevelNameBytes = 24;
 
 LevelFacts factsOfLevel(const Level& level, bool compressed) {
   LevelFacts f{};
-  f.name = cp1252ToUtf8(reinterpret_cast<const uint8_t*>(level.name), LevelNameBytes);
+  f.name = cp1252ToUtf8(reinterpret_cast<const uint8_t*>(level.name), LevelNameSize);
   f.style = level.style;
   f.styleName = level.style >= 0 && level.style < StyleCount ? styleDisplayNames[level.style] : "";
   f.width = level.width;
@@ -17,7 +17,7 @@ LevelFacts factsOfLevel(const Level& level, bool compressed) {
   f.timeMinutes = level.timeMinutes;
   f.timeSeconds = level.timeSeconds;
   f.releaseRate = level.releaseRate;
-  for (int i = 0; i < SkillSlotCount; ++i) {
+  for (int i = 0; i < LevelSkillSlots; ++i) {
     const char* name = skillNameOfCode(level.skillCode[i]);
     f.skills[i] = {level.skillCode[i], level.skillCount[i], name ? name : ""};
   }

@@ -5,8 +5,7 @@
 #include <string>
 
 #include "data/level.h"
-
-constexpr int SkillSlotCount = 8;
+#include "levelfile/layout.h"
 
 struct SkillSlot {
   int code;          // as stored
@@ -21,7 +20,7 @@ struct LevelFacts {
   int width, height;      // blocks and rows, as loaded
   int timeMinutes, timeSeconds;
   int releaseRate;
-  SkillSlot skills[SkillSlotCount];
+  SkillSlot skills[LevelSkillSlots];
   int terrainCells;       // non-empty map cells inside the level
   int objects;            // object records
   int startX, startY;     // start view, blocks and rows

@@ -9,9 +9,8 @@
 
 #include "data/level.h"
 #include "data/style.h"
+#include "levelfile/layout.h"
 
-constexpr int LevelPixelsPerBlock = 16;  // across
-constexpr int LevelPixelsPerRow = 8;     // down
 constexpr int MaxPictureScale = 8;          // driver's largest zoom
 constexpr int MaxPictureSide = 16384;       // pixels; more only comes from damaged headers
 constexpr int64_t MaxPicturePixels = 1 << 26;

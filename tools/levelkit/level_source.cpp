@@ -7,7 +7,7 @@
 
 #include "data/bind.h"
 #include "data/failure.h"
-#include "skills_core.h"
+#include "file_io.h"
 
 std::string dataDirOfLevel(const std::string& levelPath) {
   std::filesystem::path folder = std::filesystem::path(levelPath).parent_path();
@@ -27,7 +27,7 @@ std::string stylePathIn(const std::string& dataDir, int index) {
 
 int readLevelFile(const std::string& path, Level* level, bool* compressed, std::string* reason) {
   std::vector<uint8_t> bytes;
-  if (readWholeFile(path, &bytes, reason) != 0) return 1;
+  if (readInputFile(path, &bytes, reason) != 0) return 1;
   if (parseLevel(bytes.data(), bytes.size(), level) != 0) {
     *reason = failureReason();
     return 1;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "output_file.h"
+#include "file_io.h"
 
 static void pngAppend(void* context, void* data, int size) {
   auto* bytes = static_cast<std::vector<uint8_t>*>(context);

@@ -1,0 +1,13 @@
+#pragma once
+// Files levelkit reads and writes. Writes go through the shared atomic
+// replacement, so an interrupted run never leaves a half-written picture,
+// page or level under the real name.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr uintmax_t MaxInputFileSize = 64u << 20;  // far above any level or style file
+
+int readInputFile(const std::string& path, std::vector<uint8_t>* bytes, std::string* reason);          // 0 on success
+int writeOutputFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string* reason);  // 0 on success
