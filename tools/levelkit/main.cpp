@@ -23,6 +23,7 @@ static void reportFailure(const std::string& file, const std::string& reason) {
 
 static int runInfo(const std::vector<std::string>& files, bool json) {
   int status = ExitDone;
+  int printed = 0;
   nlohmann::ordered_json all = nlohmann::ordered_json::array();
   for (const std::string& file : files) {
     Level level;
@@ -35,7 +36,7 @@ static int runInfo(const std::vector<std::string>& files, bool json) {
     }
     const LevelFacts facts = factsOfLevel(level, compressed);
     if (json) all.push_back(factsToJson(facts));
-    else std::cout << (&file == &files.front() ? "" : "\n") << factsToText(file, facts);
+    else std::cout << (printed++ > 0 ? "\n" : "") << factsToText(file, facts);  // a blank line between levels
   }
   if (json) std::cout << all.dump(2) << "\n";
   return status;
