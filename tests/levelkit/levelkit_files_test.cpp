@@ -88,31 +88,40 @@ TEST(LevelkitCheck, NamesEachBrokenFileWithItsReasonAndCounts) {
   level[LevelRightLimitOffset + 1] = static_cast<uint8_t>(rightLimit >> 8);
   writeFileBytes(data.level(7), level);
 
-  const std::map<std::string, std::string> expected = {
-      {data.style("VARNELO"), "error: style file has the wrong size"},
-      {data.style("QUORB"), "error: style file fails its CRC check"},
-      {data.style("TESSILY"), ""},
-      {data.level(5), "error: not a level file (no FORM or GSCM header)"},
-      {data.level(6), "error: not a level file (width class above 6)"},
-      {data.level(7), "warning: would not save: level is wider than 80 blocks"},
-      {data.level(20), ""},
+  LevelDescription lossy = fixtureLevel();
+  lossy.cells.push_back({3, 3, 9999});
+  lossy.objects.push_back({999, 1, 1});
+  lossy.objects.push_back({998, 2, 1});
+  writeFileBytes(data.level(21), makeLevelImage(lossy));
+
+  const std::map<std::string, std::vector<std::string>> expected = {
+      {data.style("VARNELO"), {"error: style file has the wrong size"}},
+      {data.style("QUORB"), {"error: style file fails its CRC check"}},
+      {data.style("TESSILY"), {}},
+      {data.level(5), {"error: not a level file (no FORM or GSCM header)"}},
+      {data.level(6), {"error: not a level file (width class above 6)"}},
+      {data.level(7), {"warning: would not save: level is wider than 80 blocks"}},
+      {data.level(20), {}},
+      {data.level(21),
+       {"warning: 1 terrain cell names a block the style lacks (dropped on load)",
+        "warning: 2 objects name definitions the style lacks (dropped on load)"}},
   };
   std::vector<std::string> args = {"check"};
   std::string lines;
-  for (const auto& [file, finding] : expected) {
+  for (const auto& [file, findings] : expected) {
     args.push_back(file);
-    if (!finding.empty()) lines += file + ": " + finding + "\n";
+    for (const std::string& finding : findings) lines += file + ": " + finding + "\n";
   }
   const RunResult r = runLevelkit(args);
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.out, lines + "7 files, 4 errors, 1 warnings\n");
+  EXPECT_EQ(r.out, lines + "8 files, 4 errors, 3 warnings\n");
 
   // The whole folder: the other levels 0..19 fail through the two broken styles.
   const RunResult folder = runLevelkit({"check", "--json", data.dir.path});
   EXPECT_EQ(folder.exitCode, 1);
   const nlohmann::json report = nlohmann::json::parse(folder.out);
   EXPECT_EQ((std::vector<int>{report["files"], report["errors"], report["warnings"]}),
-            (std::vector<int>{132, 2 + 19, 1}));  // level 7 names an intact style
+            (std::vector<int>{132, 2 + 19, 3}));  // level 7 names an intact style
   EXPECT_EQ(report["findings"][2]["file"], data.level(0));
   EXPECT_EQ(report["findings"][2]["reason"],
             "its style " + data.style("VARNELO") + " does not load: style file has the wrong size");
