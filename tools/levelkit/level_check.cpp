@@ -20,7 +20,7 @@ static void addFinding(CheckReport* report, const std::string& file, FindingSeve
 
 static int countKind(const Level& level, uint32_t kind) {
   int count = 0;
-  for (const LevelObject* e = level.firstObject; e; e = e->next) count += e->kind == kind;
+  forEachElement(level, [&](const LevelObject& e) { count += e.kind == kind; });
   return count;
 }
 

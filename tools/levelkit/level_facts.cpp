@@ -21,10 +21,10 @@ LevelFacts factsOfLevel(const Level& level, bool compressed) {
     const char* name = skillNameOfCode(level.skillCode[i]);
     f.skills[i] = {level.skillCode[i], level.skillCount[i], name ? name : ""};
   }
-  for (const LevelObject* e = level.firstObject; e; e = e->next) {
-    if (e->kind == ObjectKindTerrainCell) ++f.terrainCells;
-    if (e->kind == ObjectKindObject) ++f.objects;
-  }
+  forEachElement(level, [&](const LevelObject& e) {
+    f.terrainCells += e.kind == ObjectKindTerrainCell;
+    f.objects += e.kind == ObjectKindObject;
+  });
   f.startX = level.startX;
   f.startY = level.startY;
   f.compressed = compressed;
