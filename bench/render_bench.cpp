@@ -1,13 +1,17 @@
 // Frame time of the level picture and level-switch time, in a headless
-// 1280x720 context on the software renderer, over the demo data.
+// context on the software renderer, over the demo data.
 //
 //   build/default/bench/render_bench
 //
 // Each frame benchmark reports median_ms and p95_ms of single frames
-// (drawScene + glFinish); the switch benchmark reports median_ms and max_ms of
-// freeCurrentLevel + loadCurrentLevel over all 120 levels. cpu_ms is the
-// median CPU time of the whole process (the rasteriser's threads included),
-// which a busy machine inflates less than wall time.
+// (drawing + glFinish) on the densest demo level, at 1280x720 and 1920x1080
+// (argument `height`): BM_Frame the editor's drawScene, BM_FrameReference the
+// same scene drawn block by block as the editor used to, BM_FloorOneQuad the
+// least any frame costs (clear, one window-sized textured quad, finish). The
+// switch benchmark reports median_ms and max_ms of freeCurrentLevel +
+// loadCurrentLevel over all 120 levels. cpu_ms is the median CPU time of the
+// whole process (the rasteriser's threads included), which a busy machine
+// inflates less than wall time.
 #include <benchmark/benchmark.h>
 #include <GL/gl.h>
 
@@ -29,9 +33,12 @@
 #include "render/textures.h"
 #include "support/egl_context.h"
 #include "support/paths.h"
+#include "support/reference_scene.h"
 
-static constexpr int BenchWidth = 1280;
-static constexpr int BenchHeight = 720;
+static constexpr int SmallHeight = 720;   // 1280 x 720
+static constexpr int LargeHeight = 1080;  // 1920 x 1080, a maximised window
+
+static int benchWidthFor(int height) { return height * 16 / 9; }
 
 struct BenchWorld {
   std::unique_ptr<HeadlessGl> gl;
@@ -43,8 +50,8 @@ struct BenchWorld {
 // A load's window apply has no system window to read back from here; put the
 // client size back and lay the panels out for it.
 static void benchRestoreClient(BenchWorld& w) {
-  w.window.width = BenchWidth;
-  w.window.height = BenchHeight;
+  w.window.width = w.gl->width;
+  w.window.height = w.gl->height;
   layoutPanels();
 }
 
@@ -55,26 +62,38 @@ static int benchLoad(BenchWorld& w, int level) {
   return result;
 }
 
-// Once per process: context, cwd at the demo data, and the level with the most elements.
+// A context of the given height (and 16:9 width) with quadList built; the
+// previous context's textures and list go with it.
+static bool benchMakeContext(BenchWorld& w, int height) {
+  if (w.gl) {
+    freeCurrentLevel();
+    glDeleteLists(editor.quadList, 1);
+    w.gl.reset();
+  }
+  w.gl = std::make_unique<HeadlessGl>(benchWidthFor(height), height);
+  if (!w.gl->ok()) {
+    w.failure = "headless OpenGL unavailable: " + w.gl->failure;
+    return false;
+  }
+  editor.quadList = buildQuadList();
+  return true;
+}
+
+// Once per process: cwd at the demo data, and the level with the most elements.
 static BenchWorld& benchWorld() {
   static BenchWorld w;
   static bool made = false;
   if (made) return w;
   made = true;
-  w.gl = std::make_unique<HeadlessGl>(BenchWidth, BenchHeight);
-  if (!w.gl->ok()) {
-    w.failure = "headless OpenGL unavailable: " + w.gl->failure;
-    return w;
-  }
+  resetEditorState();
+  editor.window = &w.window;
+  if (!benchMakeContext(w, SmallHeight)) return w;
   std::error_code ec;
   std::filesystem::current_path(testpaths::demoDir(), ec);
   if (ec) {
     w.failure = "demo data not generated (build the demo_data target)";
     return w;
   }
-  resetEditorState();
-  editor.quadList = buildQuadList();
-  editor.window = &w.window;
   uint32_t most = 0;
   for (int n = 0; n < LevelCount; ++n) {
     if (benchLoad(w, n) == 0 && currentLevel.objectCount >= most) {
@@ -84,6 +103,13 @@ static BenchWorld& benchWorld() {
   }
   if (w.densestLevel < 0) w.failure = "no demo level loads";
   return w;
+}
+
+// The densest level loaded into a context of the given height.
+static void benchDensestAt(BenchWorld& w, int height) {
+  if (w.gl->height != height && !benchMakeContext(w, height)) return;
+  if (editor.levelNumber != w.densestLevel || !blockTextures) benchLoad(w, w.densestLevel);
+  benchRestoreClient(w);
 }
 
 static bool benchSkipped(benchmark::State& state, const BenchWorld& w) {
@@ -129,10 +155,13 @@ static void benchReport(benchmark::State& state, const BenchSamples& s, const ch
   state.counters["cpu_ms"] = benchMedian(s.cpu);
 }
 
-static void BM_Frame(benchmark::State& state) {
+// Frames of the densest level drawn by `draw`, the animation advancing one
+// frame per iteration; arguments zoom, alt and height.
+static void benchFrames(benchmark::State& state, void (*draw)()) {
   BenchWorld& w = benchWorld();
   if (benchSkipped(state, w)) return;
-  if (editor.levelNumber != w.densestLevel || !blockTextures) benchLoad(w, w.densestLevel);
+  benchDensestAt(w, static_cast<int>(state.range(2)));
+  if (benchSkipped(state, w)) return;
   editor.zoom = static_cast<int>(state.range(0));
   editor.altView = static_cast<int>(state.range(1));
   state.SetLabel("level " + std::to_string(w.densestLevel) + ", " +
@@ -142,7 +171,7 @@ static void BM_Frame(benchmark::State& state) {
     samples.start();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     w.gl->setPixelProjection();
-    drawScene();
+    draw();
     glFinish();
     state.SetIterationTime(samples.stop() / 1000.0);
     editor.animFrame = (editor.animFrame + 1) % std::max(editor.animPeriod, 1);
@@ -151,17 +180,73 @@ static void BM_Frame(benchmark::State& state) {
   editor.zoom = 1;
   editor.altView = 0;
 }
-BENCHMARK(BM_Frame)
-    ->ArgNames({"zoom", "alt"})
-    ->Args({1, 0})->Args({1, 1})->Args({4, 0})->Args({4, 1})
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+static void BM_Frame(benchmark::State& state) { benchFrames(state, drawScene); }
+static void BM_FrameReference(benchmark::State& state) { benchFrames(state, drawSceneReference); }
+
+static void benchFrameArgs(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"zoom", "alt", "height"});
+  for (int height : {SmallHeight, LargeHeight})
+    for (int zoom : {1, 4})
+      for (int alt : {0, 1}) b->Args({zoom, alt, height});
+  b->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+}
+BENCHMARK(BM_Frame)->Apply(benchFrameArgs);
+BENCHMARK(BM_FrameReference)->Apply(benchFrameArgs);
+
+// The floor under every frame: clear, one textured quad over the whole
+// window sampled texel for pixel, finish.
+static void BM_FloorOneQuad(benchmark::State& state) {
+  BenchWorld& w = benchWorld();
+  if (benchSkipped(state, w)) return;
+  benchDensestAt(w, static_cast<int>(state.range(0)));
+  if (benchSkipped(state, w)) return;
+  const int width = w.gl->width, height = w.gl->height;
+  constexpr int TextureSize = 2048;  // a power of two covering either window
+  std::vector<uint8_t> texels(static_cast<size_t>(TextureSize) * TextureSize * 3);
+  for (size_t i = 0; i < texels.size(); ++i) texels[i] = static_cast<uint8_t>(i * 7);
+  unsigned texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, TextureSize, TextureSize, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  const float s1 = static_cast<float>(width) / TextureSize, t1 = static_cast<float>(height) / TextureSize;
+  BenchSamples samples;
+  for (auto _ : state) {
+    samples.start();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    w.gl->setPixelProjection();
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2i(0, 0);
+    glTexCoord2f(0.0f, t1);
+    glVertex2i(0, height);
+    glTexCoord2f(s1, 0.0f);
+    glVertex2i(width, 0);
+    glTexCoord2f(s1, t1);
+    glVertex2i(width, height);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    glFinish();
+    state.SetIterationTime(samples.stop() / 1000.0);
+  }
+  glDeleteTextures(1, &texture);
+  benchReport(state, samples, "p95_ms", 0.95);
+}
+BENCHMARK(BM_FloorOneQuad)
+    ->ArgNames({"height"})->Arg(SmallHeight)->Arg(LargeHeight)
+    ->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 // Where a frame's time goes: the calls alone (no wait for the rasteriser),
 // and the clear + finish that every frame pays whatever it draws.
 static void BM_FrameSubmitOnly(benchmark::State& state) {
   BenchWorld& w = benchWorld();
   if (benchSkipped(state, w)) return;
-  if (editor.levelNumber != w.densestLevel || !blockTextures) benchLoad(w, w.densestLevel);
+  benchDensestAt(w, SmallHeight);
   BenchSamples samples;
   for (auto _ : state) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -180,6 +265,7 @@ BENCHMARK(BM_FrameSubmitOnly)->UseManualTime()->Unit(benchmark::kMillisecond)->M
 static void BM_ClearAndFinish(benchmark::State& state) {
   BenchWorld& w = benchWorld();
   if (benchSkipped(state, w)) return;
+  benchDensestAt(w, SmallHeight);
   BenchSamples samples;
   for (auto _ : state) {
     samples.start();

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "render/block_atlas.h"
 #include "state/editor_state.h"
 
 unsigned* blockTextures = nullptr;
@@ -63,9 +64,11 @@ void buildBlockTextures() {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);  // rows of 48 bytes; never trust the default of 4
   texturesUpload(blockTextures, count, 0);
   texturesUpload(maskTextures, count, 1);
+  buildBlockAtlas();
 }
 
 void freeBlockTextures() {
+  freeBlockAtlas();
   if (blockTextures && textureCount > 0) glDeleteTextures(static_cast<GLsizei>(textureCount), blockTextures);
   if (maskTextures && textureCount > 0) glDeleteTextures(static_cast<GLsizei>(textureCount), maskTextures);
   delete[] blockTextures;
@@ -77,10 +80,11 @@ void freeBlockTextures() {
 
 uint32_t builtTextureCount() { return textureCount; }
 
+bool maskSetInUse() { return panelPass == 0 && editor.altView == 1; }
+
 void drawBlock(uint32_t block, int column, int row) {
   if (block >= currentStyle.blockCount || block >= textureCount) return;
-  const bool useMask = panelPass == 0 && editor.altView == 1;
-  glBindTexture(GL_TEXTURE_2D, useMask ? maskTextures[block] : blockTextures[block]);
+  glBindTexture(GL_TEXTURE_2D, maskSetInUse() ? maskTextures[block] : blockTextures[block]);
   glPushMatrix();
   glTranslated(column * 16.0, row * 8.0, 0.0);
   glCallList(editor.quadList);

@@ -81,7 +81,7 @@ static EGLDisplay eglSharedDisplay(std::string* failure) {
   return display;
 }
 
-static EGLContext eglCreateCompatContext(EGLDisplay display) {
+static EGLContext eglCreateCompatContext(EGLDisplay display, EGLContext share) {
   if (!eglBindAPI(EGL_OPENGL_API)) return EGL_NO_CONTEXT;
   const EGLint contextAttribs[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
                                    EGL_NONE};
@@ -92,13 +92,13 @@ static EGLContext eglCreateCompatContext(EGLDisplay display) {
     EGLint count = 0;
     if (!eglChooseConfig(display, configAttribs, &config, 1, &count) || count < 1) return EGL_NO_CONTEXT;
   }
-  return eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttribs);
+  return eglCreateContext(display, config, share, contextAttribs);
 }
 
-HeadlessGl::HeadlessGl(int w, int h) : width(w), height(h) {
+HeadlessGl::HeadlessGl(int w, int h, const HeadlessGl* shareWith) : width(w), height(h) {
   EGLDisplay dpy = eglSharedDisplay(&failure);
   if (!ok()) return;
-  EGLContext ctx = eglCreateCompatContext(dpy);
+  EGLContext ctx = eglCreateCompatContext(dpy, shareWith ? static_cast<EGLContext>(shareWith->context) : EGL_NO_CONTEXT);
   if (ctx == EGL_NO_CONTEXT) {
     failure = "no desktop OpenGL compatibility context";
     return;
@@ -147,6 +147,10 @@ HeadlessGl::~HeadlessGl() {
   if (depthBuffer) fbo.deleteRenderbuffers(1, &depthBuffer);
   eglMakeCurrent(dpy, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   eglDestroyContext(dpy, static_cast<EGLContext>(context));
+}
+
+void HeadlessGl::makeCurrent() const {
+  eglMakeCurrent(static_cast<EGLDisplay>(display), EGL_NO_SURFACE, EGL_NO_SURFACE, static_cast<EGLContext>(context));
 }
 
 void HeadlessGl::setPixelProjection() const {

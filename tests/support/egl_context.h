@@ -33,12 +33,15 @@ struct Rgba {
 std::ostream& operator<<(std::ostream& os, const Rgba& c);  // gtest prints "rgba(r,g,b,a)"
 
 struct HeadlessGl {
-  HeadlessGl(int width, int height);  // creates and makes current; check ok()
+  // Creates and makes current; check ok(). With shareWith, textures and
+  // display lists are common to both contexts; all other state is each one's own.
+  HeadlessGl(int width, int height, const HeadlessGl* shareWith = nullptr);
   ~HeadlessGl();
   HeadlessGl(const HeadlessGl&) = delete;
   HeadlessGl& operator=(const HeadlessGl&) = delete;
 
   bool ok() const { return failure.empty(); }
+  void makeCurrent() const;                  // after drawing in another context
   void setPixelProjection() const;           // viewport 0,0,w,h; glOrtho(0,w,h,0,1,-1); identity model-view
   Rgba readPixel(int x, int y) const;        // after glFinish; x,y from the top-left
   std::vector<Rgba> readFrame() const;       // width*height pixels, top row first
