@@ -2,7 +2,9 @@
 // request, then tear down in reverse order.
 #include "state/editor_state.h"
 #include "app/level_load.h"
+#include "app/frame_pacing.h"
 #include "app/main_loop.h"
+#include "platform/events.h"
 
 int main() {
   // Refuse before any window appears when level 0 or its style cannot be read.
@@ -12,11 +14,8 @@ int main() {
     shutDown();
     return 1;
   }
-  while (!editor.quit) {
-    drainEvents();
-    tick();
-    renderFrame();
-  }
+  const LoopSteps steps{renderFrame, waitForEvent};
+  while (!editor.quit) loopPass(steps);
   freeCurrentLevel();
   shutDown();
   return 0;

@@ -98,13 +98,13 @@ void handleEvent(int kind, int a, int b) {
   }
 }
 
-void drainEvents() {
-  for (;;) {
+int drainEvents() {
+  for (int handled = 0;; ++handled) {
     AppWindow* window = nullptr;  // one window: which one does not matter
     int a = 0, b = 0;
     int kind = pumpEvent(&window, &a, &b);
     // An event that maps to nothing also ends the drain; the rest waits for the next frame.
-    if (kind == EventNone) return;
+    if (kind == EventNone) return handled;
     handleEvent(kind, a, b);
   }
 }

@@ -6,7 +6,7 @@
 // saying what failed has gone to standard error and nothing is left open.
 int startUp();
 void shutDown();     // in reverse order of creation; safe after a failed startUp
-void drainEvents();  // handles every pending event; stops at the first EventNone
+int drainEvents();   // handles every pending event; stops at the first EventNone; returns how many it handled
 void handleEvent(int kind, int a, int b);  // one InputEvent to its handler (the drain's table)
 void tick();         // advances the animation and the panels by the whole ticks elapsed
 void renderFrame();  // clear, viewport, pixel projection, drawScene, swap

@@ -13,6 +13,7 @@ static int pendingA;
 static int pendingB;
 static AppWindow* pendingWindow;
 static int lastCloseFromWindow;
+static int repaintRequested;
 
 static void setPending(int kind, int a, int b) {
   pendingKind = kind;
@@ -47,6 +48,7 @@ static void onWindowEvent(const SDL_WindowEvent& e) {
       setPending(EventClose, 0, 0);
       lastCloseFromWindow = 1;
       break;
+    case SDL_WINDOWEVENT_EXPOSED: repaintRequested = 1; break;
     default: break;
   }
 }
@@ -136,3 +138,13 @@ int pumpEvent(AppWindow** window, int* a, int* b) {
 }
 
 int closeCameFromWindow() { return lastCloseFromWindow; }
+
+int takeRepaintRequest() {
+  const int requested = repaintRequested;
+  repaintRequested = 0;
+  return requested;
+}
+
+void waitForEvent(int timeoutMs) {
+  if (timeoutMs > 0) SDL_WaitEventTimeout(nullptr, timeoutMs);
+}

@@ -35,3 +35,11 @@ int pumpEvent(AppWindow** window, int* a, int* b);
 // close box (the editor may ask before closing), 0 a termination signal or
 // another quit request (the program ends at once).
 int closeCameFromWindow();
+
+// Whether the system asked for the window to be painted again (uncovered or
+// exposed) since the last call; such a request is no event of its own.
+int takeRepaintRequest();
+
+// Sleeps until an event is queued or timeoutMs milliseconds have passed,
+// taking nothing from the queue; returns at once for 0 or less.
+void waitForEvent(int timeoutMs);

@@ -1,0 +1,59 @@
+// Drawing on change and resting in between.
+#include "app/frame_pacing.h"
+
+#include <cmath>
+
+#include "app/main_loop.h"
+#include "platform/events.h"
+#include "state/editor_state.h"
+
+static constexpr int TicksPerAnimationStep = 8;
+
+// Set by anything that may change the picture, cleared by the frame drawn.
+static bool frameOwed = true;
+
+// What the tick can change on screen: the animation frame and the scroll bar.
+struct TickedPicture {
+  int animFrame;
+  int value[PanelCount];
+  unsigned activePart[PanelCount];
+  int pointerOnPart[PanelCount];
+  bool operator==(const TickedPicture&) const = default;
+};
+
+static TickedPicture tickedPicture() {
+  TickedPicture p{};
+  p.animFrame = editor.animFrame;
+  for (int i = 0; i < PanelCount; ++i) {
+    p.value[i] = editor.panels[i].value;
+    p.activePart[i] = editor.panels[i].activePart;
+    p.pointerOnPart[i] = editor.panels[i].pointerOnPart;
+  }
+  return p;
+}
+
+static bool scrollPartHeld() {
+  for (const Panel& panel : editor.panels)
+    if (panel.activePart != NoPart) return true;
+  return false;
+}
+
+int restMilliseconds() {
+  const int ticks = scrollPartHeld() ? 1 : TicksPerAnimationStep - editor.animSubTick;
+  const double ms = ticks * TickLengthMs - editor.tickAccumulator;
+  return ms > 0.0 ? static_cast<int>(std::ceil(ms)) : 0;
+}
+
+void loopPass(const LoopSteps& steps) {
+  if (drainEvents() > 0) frameOwed = true;
+  if (takeRepaintRequest()) frameOwed = true;
+  const TickedPicture before = tickedPicture();
+  tick();
+  if (!(tickedPicture() == before)) frameOwed = true;
+  if (frameOwed) {
+    steps.drawFrame();
+    frameOwed = false;
+  } else {
+    steps.rest(restMilliseconds());
+  }
+}
