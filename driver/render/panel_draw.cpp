@@ -158,8 +158,12 @@ void drawItemCell(int size, int index) {
   }
   grey(1.0f);
   glEnable(GL_TEXTURE_2D);
+  // Unshrunk, every block lands on whole pixels and one draw call does.
+  const bool batched = scale == 1.0f;
+  if (batched) beginBlockBatch();
   if (def) drawObject(*def, 0, 0, 0, 0);
   else drawPatternTiled(*piece, 0, 0, 0, 0);
+  if (batched) endBlockBatch();
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
 

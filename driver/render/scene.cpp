@@ -37,11 +37,11 @@ Tint altTerrainTint(uint32_t elementKind, uint32_t flags) {
 // The one style whose outlined objects animate; elsewhere they stand still.
 constexpr int OutlinedAnimatedStyle = 11;
 
-// Where blocks go. While drawLevel or drawNewObject runs (and an atlas is
+// Where blocks go. Inside beginBlockBatch/endBlockBatch (and with an atlas
 // built) they are gathered into sceneBatch and drawn from the atlas in one
 // call, the tint and the kind-6 shift travelling with each block; otherwise,
-// as for the item bar's thumbnails, which may shrink blocks, each goes
-// straight to drawBlock under the current colour and matrix.
+// as for shrunk thumbnails, each goes straight to drawBlock under the current
+// colour and matrix.
 static BlockBatch sceneBatch;
 static bool sceneBatching = false;
 static Tint sceneTint{1.0f, 1.0f, 1.0f};
@@ -57,14 +57,13 @@ static void sceneBlock(uint32_t block, int column, int row) {
   else drawBlock(block, column, row);
 }
 
-// Opens a batch in white when the atlas exists; the caller has enabled texturing.
-static void sceneBeginBatch() {
+void beginBlockBatch() {
   sceneBatching = blockAtlas.colourTexture != 0;
   sceneTint = Tint{1.0f, 1.0f, 1.0f};
   if (sceneBatching) batchBegin(&sceneBatch, maskSetInUse() ? blockAtlas.maskTexture : blockAtlas.colourTexture);
 }
 
-static void sceneEndBatch() {
+void endBlockBatch() {
   if (sceneBatching) batchFlush(&sceneBatch);
   sceneBatching = false;
 }
@@ -136,7 +135,7 @@ void drawLevel() {
   sceneFillBackground();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  sceneBeginBatch();
+  beginBlockBatch();
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind != ObjectKindTerrainCell) return;
@@ -159,7 +158,7 @@ void drawLevel() {
       drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
                  e.x + dx, e.y + dy);
   });
-  sceneEndBatch();
+  endBlockBatch();
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
 }
@@ -171,7 +170,7 @@ void drawNewObject() {
   levelTransform();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  sceneBeginBatch();
+  beginBlockBatch();
   const LevelObject& item = editor.newObject;
   int column = item.x;
   int row = item.y;
@@ -185,7 +184,7 @@ void drawNewObject() {
   } else if (item.value < currentStyle.objectDefs.size()) {
     drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row);
   }
-  sceneEndBatch();
+  endBlockBatch();
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
 }
