@@ -75,13 +75,13 @@ struct DemoWorld {
 void setEditing(Editing editing, int barKind) {
   uint32_t i = 0;
   for (LevelObject* e = currentLevel.firstObject; e && i < currentLevel.objectCount; e = e->next, ++i)
-    e->state = editing == MovingSome && i % 3 == 0 ? 2 : 0;
+    e->state = editing == MovingSome && i % 3 == 0 ? Selected : NotSelected;
   editor.editState = editing == MovingSome ? MovingSelection : editing == PlacingItem ? Placing : Idle;
   editor.dragBlocksX = editing == MovingSome ? 3 : 0;
   editor.dragBlocksY = editing == MovingSome ? -2 : 0;
   LevelObject& item = editor.newObject;
   item = LevelObject{};
-  const bool object = barKind == 8 && !currentStyle.objectDefs.empty();
+  const bool object = barKind == BarObjects && !currentStyle.objectDefs.empty();
   item.kind = object ? static_cast<uint32_t>(currentStyle.objectDefs.back().kind) : ObjectKindTerrainPiece;
   item.value = object ? static_cast<uint32_t>(currentStyle.objectDefs.size() - 1) : 0;
   item.x = 1;
@@ -90,6 +90,7 @@ void setEditing(Editing editing, int barKind) {
   item.paramB = 1;
   editor.spanX = -1;
   editor.newItemWidth = 2;
+  editor.chosenItem = editing == PlacingItem ? 0 : -1;  // the bar shows the chosen cell
 }
 
 // Where two frames first differ, as "x,y got r,g,b,a want r,g,b,a" (y from the top).
@@ -133,7 +134,7 @@ TEST(BatchedScene, EveryDemoFrameEqualsBlockByBlockDrawing) {
     const int animFrames[3] = {0, 1, std::max(editor.animPeriod - 1, 0)};
     for (size_t v = 0; v < std::size(Views); ++v) {
       for (int pick = 0; pick < 3; ++pick) {
-        const int barKind = (v + pick) % 2 ? 8 : 2;
+        const int barKind = (v + pick) % 2 ? BarObjects : BarPieces;
         setBarKind(barKind);
         editor.zoom = Views[v].zoom;
         editor.altView = Views[v].alt;

@@ -1,31 +1,27 @@
 #include "support/reference_scene.h"
 
 #include <GL/gl.h>
-#include <cmath>
+#include <algorithm>
 
-#include "state/editor_state.h"
-#include "state/camera.h"
+#include "render/fill.h"
 #include "render/overlays.h"
 #include "render/panel_draw.h"
 #include "render/scene.h"
 #include "render/textures.h"
+#include "state/camera.h"
+#include "state/editor_state.h"
+#include "state/panel_metrics.h"
 
-// The pattern primitives draw block by block whenever no batch is open, as
-// here; only the element passes around them are restated.
-
-static void referenceTint(Tint t) { glColor3f(t.r, t.g, t.b); }
+// The pattern and object primitives draw block by block whenever no batch is
+// open, as here; what is restated is every caller that now opens one.
 
 static void referenceOffset(const LevelObject& e, int* dx, int* dy) {
-  const bool moving = editor.editState == MovingSelection && e.state != 0;
+  const bool moving = editor.editState == MovingSelection && e.state != NotSelected;
   *dx = moving ? editor.dragBlocksX : 0;
   *dy = moving ? editor.dragBlocksY : 0;
 }
 
-template <typename Visit>
-static void referenceEachElement(Visit visit) {
-  LevelObject* e = currentLevel.firstObject;
-  for (uint32_t i = 0; i < currentLevel.objectCount && e; ++i, e = e->next) visit(*e);
-}
+static void referenceTint(Tint t) { glColor3f(t.r, t.g, t.b); }
 
 static void referenceLevel() {
   glPushMatrix();
@@ -36,23 +32,17 @@ static void referenceLevel() {
     const uint8_t* c = currentStyle.palette[0];
     glColor3d(c[0] / 255.0, c[1] / 255.0, c[2] / 255.0);
   }
-  glBegin(GL_TRIANGLE_STRIP);
-  glVertex2i(0, 0);
-  glVertex2i(0, currentLevel.height * 8);
-  glVertex2i(currentLevel.width * 16, 0);
-  glVertex2i(currentLevel.width * 16, currentLevel.height * 8);
-  glEnd();
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  fillRect(0, 0, currentLevel.width * 16, currentLevel.height * 8);
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
   int dx = 0, dy = 0;
-  referenceEachElement([&](const LevelObject& e) {
+  forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind != ObjectKindTerrainCell) return;
     referenceOffset(e, &dx, &dy);
     if (editor.altView == 1) referenceTint(altTerrainTint(e.kind, e.flags));
     drawBlock(e.value, e.x + dx, e.y + dy);
   });
-  referenceEachElement([&](const LevelObject& e) {
+  forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind != ObjectKindTerrainPiece) return;
     referenceOffset(e, &dx, &dy);
     if (editor.altView == 1) referenceTint(altTerrainTint(e.kind, e.flags));
@@ -60,21 +50,24 @@ static void referenceLevel() {
       drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
                        e.x + dx, e.y + dy);
   });
-  referenceEachElement([&](const LevelObject& e) {
-    if (e.kind == ObjectKindTerrainCell || e.kind == ObjectKindTerrainPiece) return;
+  forEachElement(currentLevel, [&](const LevelObject& e) {
+    if (isTerrainKind(e.kind)) return;
     referenceOffset(e, &dx, &dy);
     if (e.value < currentStyle.objectDefs.size())
       drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
                  e.x + dx, e.y + dy);
   });
-  glDisable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
 }
 
-static void referenceNewObject() {
+static bool referencePlacing() {
   const int s = editor.editState;
-  if (s != Placing && s != SizingNewObject && s != PanningWhilePlacing) return;
+  return s == Placing || s == SizingNewObject || s == PanningWhilePlacing;
+}
+
+static void referenceNewObject() {
+  if (!referencePlacing()) return;
   glPushMatrix();
   levelTransform();
   glEnable(GL_TEXTURE_2D);
@@ -96,6 +89,89 @@ static void referenceNewObject() {
   glPopMatrix();
 }
 
+static void grey(float level) { glColor3f(level, level, level); }
+
+static void referenceItemCell(int size, int index) {
+  if (index < 0) return;
+  const ObjectDef* def = nullptr;
+  const BlockPattern* piece = nullptr;
+  int w, h;
+  bool back = true;
+  if (editor.barKind == BarObjects) {
+    if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.objectDefCount, currentStyle.objectDefs.size()))
+      return;
+    def = &currentStyle.objectDefs[index];
+    w = def->width * 16;
+    h = def->height * 8;
+    back = def->kind != ObjectKindComposite;
+  } else {
+    if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.pieceCount, currentStyle.pieces.size()))
+      return;
+    piece = &currentStyle.pieces[index];
+    w = static_cast<int>(piece->width) * 16;
+    h = static_cast<int>(piece->height) * 8;
+  }
+  const int extent = std::max(w, h);
+  const float scale = extent > 0 ? std::min(1.0f, static_cast<float>(size) / static_cast<float>(extent)) : 1.0f;
+  const bool chosen = referencePlacing() && index == editor.chosenItem;
+
+  if (chosen) glColor3f(0.5f, 0.5f, 1.0f);
+  else if (index == editor.hoverItem) glColor3f(0.75f, 0.75f, 1.0f);
+  else grey(1.0f);
+  fillRect(0, 0, size, size);
+
+  glPushMatrix();
+  glTranslatef(static_cast<float>(size / 2), static_cast<float>(size / 2), 0.0f);
+  glScalef(scale, scale, 1.0f);
+  glTranslatef(static_cast<float>(-w / 2.0), static_cast<float>(-h / 2.0), 0.0f);
+  if (back) {
+    const uint8_t* c = currentStyle.palette[0];
+    glColor3f(c[0] / 255.0f, c[1] / 255.0f, c[2] / 255.0f);
+    fillRect(0, 0, w, h);
+  }
+  grey(1.0f);
+  glEnable(GL_TEXTURE_2D);
+  if (def) drawObject(*def, 0, 0, 0, 0);
+  else drawPatternTiled(*piece, 0, 0, 0, 0);
+  glDisable(GL_TEXTURE_2D);
+  glPopMatrix();
+
+  if (chosen) glColor3f(0.0f, 0.0f, 1.0f);
+  else grey(0.5f);
+  glBegin(GL_LINE_LOOP);
+  glVertex2i(0, 1);
+  glVertex2i(size, 1);
+  glVertex2i(size - 1, 1);
+  glVertex2i(size - 1, size);
+  glVertex2i(0, size);
+  glEnd();
+}
+
+static void referenceItemBar() {
+  if (!editor.window) return;
+  const int cw = clientWidth();
+  const int ch = clientHeight();
+  const int size = editor.itemSize;
+  const int pitch = size + 4;
+  if (pitch <= 0) return;
+  glPushMatrix();
+  glTranslatef(0.0f, static_cast<float>(ch - size - 28), 0.0f);
+  grey(1.0f);
+  fillRect(0, 0, cw, size + 28);
+  const int offset = stripOffset();
+  const int first = offset / pitch;
+  const int n = (cw - 4) / pitch + 1;
+  glPushMatrix();
+  glTranslatef(static_cast<float>(6 - offset % pitch), 7.0f, 0.0f);
+  for (int index = first; index <= first + n; ++index) {
+    referenceItemCell(size, index);
+    glTranslatef(static_cast<float>(pitch), 0.0f, 0.0f);
+  }
+  glPopMatrix();
+  drawBevel(0, 0, cw, size + 28, BevelSunkenOutline);
+  glPopMatrix();
+}
+
 void drawSceneReference() {
   panelPass = 0;
   recentre();
@@ -108,6 +184,6 @@ void drawSceneReference() {
   drawBand();
   drawAltMarks();
   panelPass = 1;
-  drawItemBar();
+  referenceItemBar();
   panelDraw(&editor.panels[1]);
 }
