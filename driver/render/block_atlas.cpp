@@ -40,6 +40,24 @@ AtlasRect atlasRect(uint32_t block) {
   return AtlasRect{left / width, bottom / height, (left + 16) / width, (bottom + 8) / height};
 }
 
+void drawAtlasBlock(uint32_t block, int column, int row) {
+  if (block >= currentStyle.blockCount || block >= blockAtlas.blockCount) return;
+  const AtlasRect r = atlasRect(block);
+  glPushMatrix();
+  glTranslated(column * 16.0, row * 8.0, 0.0);
+  glBegin(GL_TRIANGLE_STRIP);  // the corners of quadList, top edge showing the block's top row
+  glTexCoord2f(r.s0, r.t1);
+  glVertex2i(0, 0);
+  glTexCoord2f(r.s0, r.t0);
+  glVertex2i(0, 8);
+  glTexCoord2f(r.s1, r.t1);
+  glVertex2i(16, 0);
+  glTexCoord2f(r.s1, r.t0);
+  glVertex2i(16, 8);
+  glEnd();
+  glPopMatrix();
+}
+
 static unsigned atlasUpload(int mask) {
   std::vector<uint8_t> image;
   blockAtlasImage(currentStyle, mask, &image);

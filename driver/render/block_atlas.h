@@ -31,5 +31,9 @@ void blockAtlasImage(const Style& style, int mask, std::vector<uint8_t>* out);
 struct AtlasRect { float s0, t0, s1, t1; };
 AtlasRect atlasRect(uint32_t block);
 
+// One block from the bound atlas set, drawn like drawBlock (same matrix and
+// corners, nothing for a block the style or the atlas lacks) but with no bind.
+void drawAtlasBlock(uint32_t block, int column, int row);
+
 void buildBlockAtlas();  // for currentStyle, replacing any earlier atlas; GL context current
 void freeBlockAtlas();   // safe when none is built

@@ -177,6 +177,15 @@ void drawHighlights() {
     if (editor.spanY < 0) dy = editor.spanY * editor.newItemHeight;
   }
 
+  const bool placing = state == Placing || state == SizingNewObject || state == PanningWhilePlacing;
+  const LevelObject* single = placing ? &editor.newObject : editor.hoverObject;
+  const bool tintSingle = single && single->state == NotSelected;
+  // Shown as they will be once the band is released: an unmarked one is leaving.
+  const auto tinted = [](const LevelObject& o) { return o.state != NotSelected && o.state != BandUnmarked; };
+  bool tintSelection = false;
+  if (!placing) forEachElement(currentLevel, [&](const LevelObject& o) { tintSelection |= tinted(o); });
+  if (!tintSingle && !tintSelection) return;  // spare the depth clear, a pass over the whole window
+
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDepthFunc(GL_NOTEQUAL);
   glEnable(GL_BLEND);
@@ -184,17 +193,11 @@ void drawHighlights() {
   // Every quad lies at one depth unlike the cleared one: the first quad over
   // a pixel writes it and every later one fails, so overlaps tint once.
   glClear(GL_DEPTH_BUFFER_BIT);
-  glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
-
-  const bool placing = state == Placing || state == SizingNewObject || state == PanningWhilePlacing;
-  const LevelObject* single = placing ? &editor.newObject : editor.hoverObject;
-  if (placing) glColor4f(1.0f, 1.0f, 1.0f, 0.25f);
-  if (single && single->state == NotSelected) overlayFillElement(*single, dx, dy);
-
-  if (!placing) {
+  glColor4f(1.0f, 1.0f, 1.0f, placing ? 0.25f : 0.5f);
+  if (tintSingle) overlayFillElement(*single, dx, dy);
+  if (tintSelection) {
     forEachElement(currentLevel, [&](const LevelObject& o) {
-      // Shown as they will be once the band is released: an unmarked one is leaving.
-      if (o.state != NotSelected && o.state != BandUnmarked) overlayFillElement(o, dx, dy);
+      if (tinted(o)) overlayFillElement(o, dx, dy);
     });
   }
   glDisable(GL_DEPTH_TEST);

@@ -7,6 +7,7 @@
 
 #include <GL/gl.h>
 #include <algorithm>
+#include <numeric>
 
 #include "render/panel_draw.h"
 
@@ -14,6 +15,7 @@
 #include "state/camera.h"
 #include "state/editor_state.h"
 #include "state/panel_metrics.h"
+#include "render/block_route.h"
 #include "render/scene.h"
 
 static void grey(float level) { glColor3f(level, level, level); }
@@ -116,6 +118,18 @@ static bool isPlacing() {
          editor.editState == PanningWhilePlacing;
 }
 
+// Unshrunk, every texel covers whole pixels and one draw call does. Shrunk to
+// size / extent, pixel centres lie (1 + 2k) * extent / (2 * size) texels from
+// the thumbnail's centre, k whole: at least 1/16 texel off every texel edge,
+// so the atlas under the same matrices picks a block's own texels, unless
+// that number can be whole. Then centres sit on texel edges, where rounding
+// alone picks the texel, and only each block's own texture rounds alike.
+static BlockRoute thumbnailRoute(int extent, int size) {
+  if (extent <= size) return RouteBatch;
+  const bool onTexelEdges = (2 * size / std::gcd(extent, 2 * size)) % 2 == 1;
+  return onTexelEdges ? RouteOneByOne : RouteAtlas;
+}
+
 void drawItemCell(int size, int index) {
   if (index < 0) return;
   const ObjectDef* def = nullptr;
@@ -158,12 +172,10 @@ void drawItemCell(int size, int index) {
   }
   grey(1.0f);
   glEnable(GL_TEXTURE_2D);
-  // Unshrunk, every block lands on whole pixels and one draw call does.
-  const bool batched = scale == 1.0f;
-  if (batched) beginBlockBatch();
+  beginBlocks(thumbnailRoute(extent, size));
   if (def) drawObject(*def, 0, 0, 0, 0);
   else drawPatternTiled(*piece, 0, 0, 0, 0);
-  if (batched) endBlockBatch();
+  endBlocks();
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
 

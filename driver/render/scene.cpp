@@ -7,8 +7,7 @@
 
 #include "state/editor_state.h"
 #include "render/fill.h"
-#include "render/block_atlas.h"
-#include "render/block_batch.h"
+#include "render/block_route.h"
 #include "render/overlays.h"
 #include "render/panel_draw.h"
 #include "state/camera.h"
@@ -36,57 +35,6 @@ Tint altTerrainTint(uint32_t elementKind, uint32_t flags) {
 
 // The one style whose outlined objects animate; elsewhere they stand still.
 constexpr int OutlinedAnimatedStyle = 11;
-
-// Where blocks go. Inside beginBlockBatch/endBlockBatch (and with an atlas
-// built) they are gathered into sceneBatch and drawn from the atlas in one
-// call, the tint and the kind-6 shift travelling with each block; otherwise,
-// as for shrunk thumbnails, each goes straight to drawBlock under the current
-// colour and matrix.
-static BlockBatch sceneBatch;
-static bool sceneBatching = false;
-static Tint sceneTint{1.0f, 1.0f, 1.0f};
-static int sceneShiftColumn = 0, sceneShiftRow = 0;
-
-static void sceneSetTint(Tint t) {
-  if (sceneBatching) sceneTint = t;
-  else glColor3f(t.r, t.g, t.b);
-}
-
-static void sceneBlock(uint32_t block, int column, int row) {
-  if (sceneBatching) batchAdd(&sceneBatch, block, column + sceneShiftColumn, row + sceneShiftRow, sceneTint);
-  else drawBlock(block, column, row);
-}
-
-void beginBlockBatch() {
-  sceneBatching = blockAtlas.colourTexture != 0;
-  sceneTint = Tint{1.0f, 1.0f, 1.0f};
-  if (sceneBatching) batchBegin(&sceneBatch, maskSetInUse() ? blockAtlas.maskTexture : blockAtlas.colourTexture);
-}
-
-void endBlockBatch() {
-  if (sceneBatching) batchFlush(&sceneBatch);
-  sceneBatching = false;
-}
-
-// Kind 6 draws its parts shifted back by whole blocks: a translated matrix
-// for blocks drawn one by one, an offset for batched ones.
-static void scenePushShift(int columns, int rows) {
-  if (sceneBatching) {
-    sceneShiftColumn = columns;
-    sceneShiftRow = rows;
-    return;
-  }
-  glPushMatrix();
-  glTranslated(columns * 16.0, rows * 8.0, 0.0);
-}
-
-static void scenePopShift() {
-  if (sceneBatching) {
-    sceneShiftColumn = sceneShiftRow = 0;
-    return;
-  }
-  glPopMatrix();
-}
 
 void drawScene() {
   panelPass = 0;
@@ -135,18 +83,18 @@ void drawLevel() {
   sceneFillBackground();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  beginBlockBatch();
+  beginBlocks(RouteBatch);
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind != ObjectKindTerrainCell) return;
     sceneElementOffset(e, &dx, &dy);
-    if (editor.altView == 1) sceneSetTint(altTerrainTint(e.kind, e.flags));
-    sceneBlock(e.value, e.x + dx, e.y + dy);
+    if (editor.altView == 1) routeTint(altTerrainTint(e.kind, e.flags));
+    routeBlock(e.value, e.x + dx, e.y + dy);
   });
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind != ObjectKindTerrainPiece) return;
     sceneElementOffset(e, &dx, &dy);
-    if (editor.altView == 1) sceneSetTint(altTerrainTint(e.kind, e.flags));
+    if (editor.altView == 1) routeTint(altTerrainTint(e.kind, e.flags));
     if (e.value < currentStyle.pieces.size())
       drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
                        e.x + dx, e.y + dy);
@@ -158,7 +106,7 @@ void drawLevel() {
       drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
                  e.x + dx, e.y + dy);
   });
-  endBlockBatch();
+  endBlocks();
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
 }
@@ -170,7 +118,7 @@ void drawNewObject() {
   levelTransform();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  beginBlockBatch();
+  beginBlocks(RouteBatch);
   const LevelObject& item = editor.newObject;
   int column = item.x;
   int row = item.y;
@@ -184,7 +132,7 @@ void drawNewObject() {
   } else if (item.value < currentStyle.objectDefs.size()) {
     drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row);
   }
-  endBlockBatch();
+  endBlocks();
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
 }
@@ -204,7 +152,7 @@ void drawPatternFrame(const BlockPattern& pattern, uint32_t frame, int column, i
   for (int i = 0; i < h; ++i) {
     for (int j = 0; j < w; ++j) {
       const int32_t cell = cells[i * w + j];
-      if (pattern.isPiece == 0 || cell != 0) sceneBlock(static_cast<uint32_t>(cell), column + j, row + i);
+      if (pattern.isPiece == 0 || cell != 0) routeBlock(static_cast<uint32_t>(cell), column + j, row + i);
     }
   }
 }
@@ -228,7 +176,7 @@ static uint32_t sceneAnimFrame(const BlockPattern& anim, uint32_t offset) {
 }
 
 void drawObject(const ObjectDef& def, int countX, int countY, int column, int row) {
-  if (editor.altView == 1) sceneSetTint(altObjectTint(def.kind));
+  if (editor.altView == 1) routeTint(altObjectTint(def.kind));
   const BlockPattern* first = sceneObjectPart(def, 0);
   switch (def.kind) {
     case ObjectKindFlaggedTiles:
@@ -253,12 +201,12 @@ void drawObject(const ObjectDef& def, int countX, int countY, int column, int ro
       if (first) drawPatternFrame(*first, sceneAnimFrame(*first, 0), column, row);
       return;
     case ObjectKindComposite:
-      scenePushShift(-def.shiftX, -def.shiftY);
+      routePushShift(-def.shiftX, -def.shiftY);
       for (uint32_t p = 0; p < def.partCount && p < def.partDx.size() && p < def.partDy.size(); ++p) {
         const BlockPattern* anim = sceneObjectPart(def, p);
         if (anim) drawPatternFrame(*anim, sceneAnimFrame(*anim, 0), column + def.partDx[p], row + def.partDy[p]);
       }
-      scenePopShift();
+      routePopShift();
       return;
     default:
       return;

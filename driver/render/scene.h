@@ -8,15 +8,8 @@ void levelTransform();  // multiplies the model-view matrix by the level-to-clie
 void drawLevel();       // background and all elements
 void drawNewObject();   // the item being placed (Placing, SizingNewObject, PanningWhilePlacing)
 
-// Between these the primitives below gather their blocks, tinted as by the
-// current colour at the begin (white) and by drawObject, and endBlockBatch
-// draws them from the block atlas in one call under the matrix current then.
-// For whole-pixel mappings only (the level's, unshrunk thumbnails): the atlas
-// is sampled nearest, like the per-block sets are there. Texturing enabled.
-void beginBlockBatch();
-void endBlockBatch();
-
-// Expect GL_TEXTURE_2D enabled and the colour set by the caller. Patterns and
+// Expect GL_TEXTURE_2D enabled and the colour set by the caller; they draw
+// their blocks by the current route (render/block_route.h). Patterns and
 // definitions that would be read past (missing cells, no animation, 0 frames)
 // draw nothing.
 void drawPatternFrame(const BlockPattern& pattern, uint32_t frame, int column, int row);
