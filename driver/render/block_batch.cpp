@@ -1,10 +1,10 @@
-// Gathering block quads and drawing them from the atlas with vertex arrays.
+// Gathering block quads and drawing them from the block stack with vertex arrays.
 #include "render/block_batch.h"
 
 #include <GL/gl.h>
 
 #include "state/editor_state.h"
-#include "render/block_atlas.h"
+#include "render/block_stack.h"
 
 // Enough for a dense level in one call, small enough to stay in cache.
 static constexpr size_t BatchCapacityQuads = 8192;
@@ -17,26 +17,26 @@ void batchBegin(BlockBatch* batch, unsigned texture) {
 }
 
 void batchAdd(BlockBatch* batch, uint32_t block, int column, int row, Tint tint) {
-  if (block >= currentStyle.blockCount || block >= blockAtlas.blockCount) return;
+  if (!stackHolds(block)) return;
   if (batch->corners.size() >= BatchCapacityQuads * 8) batchFlush(batch);
   const float x0 = static_cast<float>(column * 16), x1 = x0 + 16.0f;
   const float y0 = static_cast<float>(row * 8), y1 = y0 + 8.0f;
-  const AtlasRect r = atlasRect(block);
-  // Top edge (y0) shows the block's top row, which the atlas holds at t1.
+  const float r = stackSlice(block);
+  // Top edge (y0) at t = 1, which holds the block's top row, as in quadList.
   batch->corners.insert(batch->corners.end(), {x0, y0, x0, y1, x1, y1, x1, y0});
-  batch->texCoords.insert(batch->texCoords.end(), {r.s0, r.t1, r.s0, r.t0, r.s1, r.t0, r.s1, r.t1});
+  batch->texCoords.insert(batch->texCoords.end(), {0.0f, 1.0f, r, 0.0f, 0.0f, r, 1.0f, 0.0f, r, 1.0f, 1.0f, r});
   for (int corner = 0; corner < 4; ++corner) batch->colours.insert(batch->colours.end(), {tint.r, tint.g, tint.b});
 }
 
 void batchFlush(BlockBatch* batch) {
   const auto count = static_cast<GLsizei>(batch->corners.size() / 2);
   if (count == 0) return;
-  glBindTexture(GL_TEXTURE_2D, batch->texture);
+  glBindTexture(GL_TEXTURE_3D, batch->texture);
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
   glVertexPointer(2, GL_FLOAT, 0, batch->corners.data());
-  glTexCoordPointer(2, GL_FLOAT, 0, batch->texCoords.data());
+  glTexCoordPointer(3, GL_FLOAT, 0, batch->texCoords.data());
   // Float colours reach the rasteriser as glColor3f values do; bytes would
   // round 0.5 differently.
   glColorPointer(3, GL_FLOAT, 0, batch->colours.data());

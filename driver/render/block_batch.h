@@ -1,5 +1,5 @@
 #pragma once
-// Block quads gathered in drawing order and drawn from one atlas texture in
+// Block quads gathered in drawing order and drawn from one block stack in
 // one call: the level scene's replacement for a bind and a display-list call
 // per block. Later quads cover earlier ones exactly as separate draws would.
 
@@ -9,18 +9,18 @@
 
 struct BlockBatch {
   std::vector<float> corners;    // x, y of 4 corners per quad, model-view units (a block is 16 x 8)
-  std::vector<float> texCoords;  // s, t per corner, in the atlas
+  std::vector<float> texCoords;  // s, t, r per corner: a block's own s and t, r its slice
   std::vector<float> colours;    // red, green, blue per corner: the tint current when the block was added
-  unsigned texture;              // the atlas set every quad samples
+  unsigned texture;              // the stack every quad samples
 };
 
-// Starts an empty batch sampling `texture` (a set of blockAtlas).
+// Starts an empty batch sampling `texture` (a set of blockStack).
 void batchBegin(BlockBatch* batch, unsigned texture);
 // Adds block `block` at a block position, tinted; blocks the style or the
-// atlas lack are left out, as drawBlock leaves them out. A full batch is
+// stack lack are left out, as drawBlock leaves them out. A full batch is
 // drawn first, so memory stays bounded however many blocks a frame has.
 void batchAdd(BlockBatch* batch, uint32_t block, int column, int row, Tint tint);
 // Draws the quads with the current matrices, colour-modulated, then empties
-// the batch. Expects GL_TEXTURE_2D enabled; leaves the atlas bound and the
+// the batch. Expects GL_TEXTURE_3D enabled; leaves the stack bound and the
 // current colour undefined.
 void batchFlush(BlockBatch* batch);

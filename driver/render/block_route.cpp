@@ -1,9 +1,9 @@
-// The three block routes: one by one, from the atlas one by one, batched.
+// The block routes: one bind per block, from the stack block by block, batched.
 #include "render/block_route.h"
 
 #include <GL/gl.h>
 
-#include "render/block_atlas.h"
+#include "render/block_stack.h"
 #include "render/block_batch.h"
 #include "render/textures.h"
 
@@ -12,17 +12,20 @@ static BlockBatch batch;
 static Tint batchTint{1.0f, 1.0f, 1.0f};
 static int shiftColumns = 0, shiftRows = 0;
 
-static unsigned routeAtlasTexture() { return maskSetInUse() ? blockAtlas.maskTexture : blockAtlas.colourTexture; }
+static unsigned routeStackTexture() { return maskSetInUse() ? blockStack.maskTexture : blockStack.colourTexture; }
 
 void beginBlocks(BlockRoute wanted) {
-  route = blockAtlas.colourTexture != 0 ? wanted : RouteOneByOne;
+  route = blockStack.colourTexture != 0 ? wanted : RouteOneByOne;
   batchTint = Tint{1.0f, 1.0f, 1.0f};
-  if (route == RouteAtlas) glBindTexture(GL_TEXTURE_2D, routeAtlasTexture());
-  if (route == RouteBatch) batchBegin(&batch, routeAtlasTexture());
+  if (route == RouteOneByOne) return;
+  glEnable(GL_TEXTURE_3D);  // takes precedence over the caller's 2D texturing
+  if (route == RouteStack) glBindTexture(GL_TEXTURE_3D, routeStackTexture());
+  if (route == RouteBatch) batchBegin(&batch, routeStackTexture());
 }
 
 void endBlocks() {
   if (route == RouteBatch) batchFlush(&batch);
+  if (route != RouteOneByOne) glDisable(GL_TEXTURE_3D);
   route = RouteOneByOne;
 }
 
@@ -34,7 +37,7 @@ void routeTint(Tint tint) {
 void routeBlock(uint32_t block, int column, int row) {
   switch (route) {
     case RouteOneByOne: drawBlock(block, column, row); break;
-    case RouteAtlas: drawAtlasBlock(block, column, row); break;
+    case RouteStack: drawStackBlock(block, column, row); break;
     case RouteBatch: batchAdd(&batch, block, column + shiftColumns, row + shiftRows, batchTint); break;
   }
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Where the pattern and object primitives send their blocks. The three
-// routes give the same pixels where they are used; they differ in cost.
+// Where the pattern and object primitives send their blocks. The routes give
+// the same pixels where they are used and differ in cost.
 
 #include <cstdint>
 #include "render/scene.h"
@@ -8,17 +8,18 @@
 enum BlockRoute {
   // drawBlock: a bind per block. Right under any transform; the default.
   RouteOneByOne,
-  // The atlas bound once, then each block under the very matrix drawBlock
-  // would use. Right wherever no pixel centre samples near a texel edge.
-  RouteAtlas,
-  // Gathered and drawn from the atlas in one call at endBlocks, under the
-  // matrix current then. Right where every texel covers whole pixels.
+  // The block stack bound once, then each block under the very matrix and
+  // with the very s and t drawBlock uses. Right under any transform.
+  RouteStack,
+  // Gathered and drawn from the stack in one call at endBlocks, under the
+  // matrix current then. Right where every texel covers whole pixels: there
+  // a block's corners land on the same pixels by either matrix.
   RouteBatch,
 };
 
-// Starts a route (RouteOneByOne when no atlas is built) with the tint white;
-// texturing enabled by the caller. endBlocks draws what a batch gathered
-// and goes back to RouteOneByOne.
+// Starts a route (RouteOneByOne when no stack is built) with the tint white,
+// in GL_TEXTURE_2D enabled by the caller. endBlocks draws what a batch
+// gathered and goes back to RouteOneByOne and 2D texturing.
 void beginBlocks(BlockRoute route);
 void endBlocks();
 

@@ -7,7 +7,6 @@
 
 #include <GL/gl.h>
 #include <algorithm>
-#include <numeric>
 
 #include "render/panel_draw.h"
 
@@ -118,18 +117,6 @@ static bool isPlacing() {
          editor.editState == PanningWhilePlacing;
 }
 
-// Unshrunk, every texel covers whole pixels and one draw call does. Shrunk to
-// size / extent, pixel centres lie (1 + 2k) * extent / (2 * size) texels from
-// the thumbnail's centre, k whole: at least 1/16 texel off every texel edge,
-// so the atlas under the same matrices picks a block's own texels, unless
-// that number can be whole. Then centres sit on texel edges, where rounding
-// alone picks the texel, and only each block's own texture rounds alike.
-static BlockRoute thumbnailRoute(int extent, int size) {
-  if (extent <= size) return RouteBatch;
-  const bool onTexelEdges = (2 * size / std::gcd(extent, 2 * size)) % 2 == 1;
-  return onTexelEdges ? RouteOneByOne : RouteAtlas;
-}
-
 void drawItemCell(int size, int index) {
   if (index < 0) return;
   const ObjectDef* def = nullptr;
@@ -172,7 +159,8 @@ void drawItemCell(int size, int index) {
   }
   grey(1.0f);
   glEnable(GL_TEXTURE_2D);
-  beginBlocks(thumbnailRoute(extent, size));
+  // Unshrunk, blocks land on whole pixels and one draw call does them all.
+  beginBlocks(scale == 1.0f ? RouteBatch : RouteStack);
   if (def) drawObject(*def, 0, 0, 0, 0);
   else drawPatternTiled(*piece, 0, 0, 0, 0);
   endBlocks();

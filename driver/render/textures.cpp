@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-#include "render/block_atlas.h"
+#include "render/block_stack.h"
 #include "state/editor_state.h"
 
 unsigned* blockTextures = nullptr;
@@ -64,11 +64,11 @@ void buildBlockTextures() {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);  // rows of 48 bytes; never trust the default of 4
   texturesUpload(blockTextures, count, 0);
   texturesUpload(maskTextures, count, 1);
-  buildBlockAtlas();
+  buildBlockStack();
 }
 
 void freeBlockTextures() {
-  freeBlockAtlas();
+  freeBlockStack();
   if (blockTextures && textureCount > 0) glDeleteTextures(static_cast<GLsizei>(textureCount), blockTextures);
   if (maskTextures && textureCount > 0) glDeleteTextures(static_cast<GLsizei>(textureCount), maskTextures);
   delete[] blockTextures;

@@ -15,8 +15,8 @@ extern int panelPass;            // 0 while the level scene is drawn, 1 while th
 // mask 1: white where the index is non-zero, black where it is 0.
 void blockTexelImage(const Style& style, uint32_t block, int mask, uint8_t out[384]);
 
-void buildBlockTextures();  // uploads both sets and the block atlas for currentStyle; GL context current
-void freeBlockTextures();   // deletes both sets and the atlas, releases the name arrays; safe when none are built
+void buildBlockTextures();  // uploads both sets and the block stack for currentStyle; GL context current
+void freeBlockTextures();   // deletes both sets and the stack, releases the name arrays; safe when none are built
 uint32_t builtTextureCount();  // names in each set now alive, 0 when none
 bool maskSetInUse();  // the level scene in the alternate view: masks rather than colours
 void drawBlock(uint32_t block, int column, int row);  // at a block position of the current model-view
