@@ -7,6 +7,7 @@
 
 #include <GL/gl.h>
 #include <algorithm>
+#include <cstring>
 
 #include "render/panel_draw.h"
 
@@ -15,6 +16,8 @@
 #include "state/editor_state.h"
 #include "state/panel_metrics.h"
 #include "render/block_route.h"
+#include "render/region_cache.h"
+#include "render/textures.h"
 #include "render/scene.h"
 
 static void grey(float level) { glColor3f(level, level, level); }
@@ -180,6 +183,37 @@ void drawItemCell(int size, int index) {
 
 // drawItemBar -----------------------------------------------------------------
 
+// Everything the bar's pixels depend on besides the style and its textures,
+// whose change empties the cache.
+struct BarLook {
+  ViewState view;
+  int clientWidth, clientHeight, itemSize;
+  int barKind, offset, hoverItem, chosenItem, placing;
+  int altView, panelPass, animFrame, levelStyle;
+};
+
+static BarLook barLook() {
+  BarLook look;
+  std::memset(&look, 0, sizeof look);  // compared byte for byte
+  look.view = currentViewState();
+  look.clientWidth = clientWidth();
+  look.clientHeight = clientHeight();
+  look.itemSize = editor.itemSize;
+  look.barKind = editor.barKind;
+  look.offset = stripOffset();
+  look.hoverItem = editor.hoverItem;
+  look.chosenItem = editor.chosenItem;
+  look.placing = isPlacing();
+  look.altView = editor.altView;
+  look.panelPass = panelPass;
+  look.animFrame = editor.barKind == BarObjects ? editor.animFrame : 0;  // pieces never animate
+  look.levelStyle = currentLevel.style;
+  return look;
+}
+
+// The bar costs a hundred draw calls and changes seldom (hover, scroll,
+// kind, animation of objects): it is kept as a copy of its pixels, which
+// its opaque background makes independent of what lay below.
 void drawItemBar() {
   if (!editor.window) return;
   const int cw = clientWidth();
@@ -187,6 +221,10 @@ void drawItemBar() {
   const int size = editor.itemSize;
   const int pitch = size + 4;
   if (pitch <= 0) return;
+  const BarLook look = barLook();
+  WindowRect rect{};
+  const bool cacheable = builtTextureCount() > 0 && rectInWindow(0, ch - size - 28, cw, ch, &rect);
+  if (cacheable && regionCacheDraw(CachedItemBar, &look, sizeof look, rect)) return;
 
   glPushMatrix();
   glTranslatef(0.0f, static_cast<float>(ch - size - 28), 0.0f);
@@ -207,4 +245,5 @@ void drawItemBar() {
 
   drawBevel(0, 0, cw, size + 28, BevelSunkenOutline);
   glPopMatrix();
+  if (cacheable) regionCacheStore(CachedItemBar, &look, sizeof look, rect);
 }

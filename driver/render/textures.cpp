@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "render/block_stack.h"
+#include "render/region_cache.h"
 #include "state/editor_state.h"
 
 unsigned* blockTextures = nullptr;
@@ -69,6 +70,7 @@ void buildBlockTextures() {
 
 void freeBlockTextures() {
   freeBlockStack();
+  freeRegionCaches();
   if (blockTextures && textureCount > 0) glDeleteTextures(static_cast<GLsizei>(textureCount), blockTextures);
   if (maskTextures && textureCount > 0) glDeleteTextures(static_cast<GLsizei>(textureCount), maskTextures);
   delete[] blockTextures;

@@ -16,7 +16,7 @@ extern int panelPass;            // 0 while the level scene is drawn, 1 while th
 void blockTexelImage(const Style& style, uint32_t block, int mask, uint8_t out[384]);
 
 void buildBlockTextures();  // uploads both sets and the block stack for currentStyle; GL context current
-void freeBlockTextures();   // deletes both sets and the stack, releases the name arrays; safe when none are built
+void freeBlockTextures();   // deletes both sets, the stack and the region caches, releases the name arrays; safe when none are built
 uint32_t builtTextureCount();  // names in each set now alive, 0 when none
 bool maskSetInUse();  // the level scene in the alternate view: masks rather than colours
 void drawBlock(uint32_t block, int column, int row);  // at a block position of the current model-view
