@@ -183,14 +183,37 @@ void drawItemCell(int size, int index) {
 
 // drawItemBar -----------------------------------------------------------------
 
-// Everything the bar's pixels depend on besides the style and its textures,
-// whose change empties the cache.
+// Everything the bar's pixels depend on besides the block textures, whose
+// rebuild empties the cache.
 struct BarLook {
   ViewState view;
   int clientWidth, clientHeight, itemSize;
   int barKind, offset, hoverItem, chosenItem, placing;
   int altView, panelPass, animFrame, levelStyle;
+  uint64_t items;  // the patterns and definitions the visible cells draw
 };
+
+static uint64_t barHashPattern(uint64_t hash, const BlockPattern& p) {
+  const uint32_t shape[4] = {p.width, p.height, p.frameCount, p.isPiece};
+  hash = hashBytes(hash, shape, sizeof shape);
+  return hashBytes(hash, p.cells.data(), p.cells.size() * sizeof(int32_t));
+}
+
+static uint64_t barHashItem(uint64_t hash, int index) {
+  if (editor.barKind != BarObjects) {
+    const size_t count = std::min<size_t>(currentStyle.pieceCount, currentStyle.pieces.size());
+    return static_cast<size_t>(index) < count ? barHashPattern(hash, currentStyle.pieces[index]) : hash;
+  }
+  if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.objectDefCount, currentStyle.objectDefs.size()))
+    return hash;
+  const ObjectDef& d = currentStyle.objectDefs[index];
+  const int32_t shape[6] = {d.kind, d.width, d.height, d.shiftX, d.shiftY, static_cast<int32_t>(d.partCount)};
+  hash = hashBytes(hash, shape, sizeof shape);
+  hash = hashBytes(hash, d.partDx.data(), d.partDx.size() * sizeof(int32_t));
+  hash = hashBytes(hash, d.partDy.data(), d.partDy.size() * sizeof(int32_t));
+  for (const BlockPattern* anim : d.partAnim) hash = anim ? barHashPattern(hash, *anim) : hashBytes(hash, "-", 1);
+  return hash;
+}
 
 static BarLook barLook() {
   BarLook look;
@@ -208,6 +231,11 @@ static BarLook barLook() {
   look.panelPass = panelPass;
   look.animFrame = editor.barKind == BarObjects ? editor.animFrame : 0;  // pieces never animate
   look.levelStyle = currentLevel.style;
+  const int pitch = editor.itemSize + 4;
+  const int first = look.offset / pitch;
+  uint64_t items = hashBytes(HashStart, currentStyle.palette[0], 3);  // the thumbnails' background
+  for (int index = first; index <= first + (look.clientWidth - 4) / pitch + 1; ++index) items = barHashItem(items, index);
+  look.items = items;
   return look;
 }
 
@@ -221,7 +249,7 @@ void drawItemBar() {
   const int size = editor.itemSize;
   const int pitch = size + 4;
   if (pitch <= 0) return;
-  const BarLook look = barLook();
+  const BarLook look = barLook();  // after the pitch check: it divides by the pitch
   WindowRect rect{};
   const bool cacheable = builtTextureCount() > 0 && rectInWindow(0, ch - size - 28, cw, ch, &rect);
   if (cacheable && regionCacheDraw(CachedItemBar, &look, sizeof look, rect)) return;

@@ -3,6 +3,7 @@
 #include "render/region_cache.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -55,17 +56,26 @@ bool rectInWindow(double x0, double y0, double x1, double y1, WindowRect* out) {
   windowPoint(m, v.viewport, x0, y0, &ax, &ay);
   windowPoint(m, v.viewport, x1, y1, &bx, &by);
   windowPoint(m, v.viewport, x1, y0, &cx, &cy);  // a third corner rules out turns
-  int left, right, bottom, top, unused;
+  int left, right, bottom, top, third;
   if (!wholePixel(ax, &left) || !wholePixel(bx, &right) || !wholePixel(ay, &top) || !wholePixel(by, &bottom))
     return false;
-  if (!wholePixel(cx, &unused) || unused != right || !wholePixel(cy, &unused) || unused != top) return false;
+  if (!wholePixel(cx, &third) || third != right || !wholePixel(cy, &third) || third != top) return false;
   if (bottom > top) std::swap(bottom, top);  // y may run either way; x must not
+  if (right <= left) return false;
+  // Only the viewport is ever drawn.
+  left = std::max(left, v.viewport[0]);
+  bottom = std::max(bottom, v.viewport[1]);
+  right = std::min(right, v.viewport[0] + v.viewport[2]);
+  top = std::min(top, v.viewport[1] + v.viewport[3]);
   if (right <= left || top <= bottom) return false;
-  if (left < v.viewport[0] || bottom < v.viewport[1] || right > v.viewport[0] + v.viewport[2] ||
-      top > v.viewport[1] + v.viewport[3])
-    return false;
   *out = WindowRect{left, bottom, right - left, top - bottom};
   return true;
+}
+
+uint64_t hashBytes(uint64_t hash, const void* bytes, size_t size) {
+  const uint8_t* p = static_cast<const uint8_t*>(bytes);
+  for (size_t i = 0; i < size; ++i) hash = (hash ^ p[i]) * 1099511628211ull;
+  return hash;
 }
 
 static bool regionKeyIs(const RegionCopy& cache, const void* key, size_t keySize) {

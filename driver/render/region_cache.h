@@ -15,12 +15,12 @@ struct WindowRect {
 
 // The parts kept. Their copies go with the block textures (freeBlockTextures),
 // so a new level or a new context never sees an old copy.
-enum CachedRegion { CachedItemBar, CachedRegionCount };
+enum CachedRegion { CachedTerrain, CachedItemBar, CachedRegionCount };
 
-// The window pixels that the model-view rectangle (x0, y0)-(x1, y1) covers
-// under the current matrices and viewport, when its corners land on whole
-// pixels inside the viewport without turning or mirroring left and right;
-// false otherwise (then nothing can be cached).
+// The window pixels inside the viewport that the model-view rectangle
+// (x0, y0)-(x1, y1) covers under the current matrices, when its corners land
+// on whole pixels without turning or mirroring left and right; false
+// otherwise, or when none are inside (then nothing can be cached).
 bool rectInWindow(double x0, double y0, double x1, double y1, WindowRect* out);
 
 // The current matrices and viewport, for keys of pictures drawn under them.
@@ -30,6 +30,10 @@ struct ViewState {
   int viewport[4];
 };
 ViewState currentViewState();
+
+// FNV-1a over bytes, continuing from hash: for keys that stand for contents.
+constexpr uint64_t HashStart = 14695981039346656037ull;
+uint64_t hashBytes(uint64_t hash, const void* bytes, size_t size);
 
 // When the cache holds key's picture of rect: draws it back and returns true.
 // Leaves the matrices, texturing and texture binding as it found them.

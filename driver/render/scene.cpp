@@ -8,6 +8,8 @@
 #include "state/editor_state.h"
 #include "render/fill.h"
 #include "render/block_route.h"
+#include "render/region_cache.h"
+#include "render/terrain_look.h"
 #include "render/overlays.h"
 #include "render/panel_draw.h"
 #include "state/camera.h"
@@ -60,8 +62,7 @@ void levelTransform() {
   glTranslated(editor.dragPixelsX, editor.dragPixelsY, 0.0);
 }
 
-// Selected elements follow the mouse in whole blocks while they are moved.
-static void sceneElementOffset(const LevelObject& e, int* dx, int* dy) {
+void elementOffset(const LevelObject& e, int* dx, int* dy) {
   const bool moving = editor.editState == MovingSelection && e.state != NotSelected;
   *dx = moving ? editor.dragBlocksX : 0;
   *dy = moving ? editor.dragBlocksY : 0;
@@ -77,9 +78,7 @@ static void sceneFillBackground() {
   fillRect(0, 0, currentLevel.width * 16, currentLevel.height * 8);
 }
 
-void drawLevel() {
-  glPushMatrix();
-  levelTransform();
+static void sceneTerrainPasses() {
   sceneFillBackground();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
@@ -87,21 +86,47 @@ void drawLevel() {
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind != ObjectKindTerrainCell) return;
-    sceneElementOffset(e, &dx, &dy);
+    elementOffset(e, &dx, &dy);
     if (editor.altView == 1) routeTint(altTerrainTint(e.kind, e.flags));
     routeBlock(e.value, e.x + dx, e.y + dy);
   });
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind != ObjectKindTerrainPiece) return;
-    sceneElementOffset(e, &dx, &dy);
+    elementOffset(e, &dx, &dy);
     if (editor.altView == 1) routeTint(altTerrainTint(e.kind, e.flags));
     if (e.value < currentStyle.pieces.size())
       drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
                        e.x + dx, e.y + dy);
   });
+  endBlocks();
+  glDisable(GL_TEXTURE_2D);
+}
+
+// Background, cells and pieces change far less often than the animated
+// objects above them: their pixels inside the level are kept and put back
+// while nothing they show has changed. The opaque background makes those
+// pixels independent of what lay below.
+static void sceneTerrain() {
+  TerrainLook look;
+  WindowRect rect{};
+  const bool keep = builtTextureCount() > 0 && terrainLook(&look) &&
+                    rectInWindow(0, 0, currentLevel.width * 16, currentLevel.height * 8, &rect);
+  if (keep && regionCacheDraw(CachedTerrain, &look, sizeof look, rect)) return;
+  sceneTerrainPasses();
+  if (keep) regionCacheStore(CachedTerrain, &look, sizeof look, rect);
+}
+
+void drawLevel() {
+  glPushMatrix();
+  levelTransform();
+  sceneTerrain();
+  glEnable(GL_TEXTURE_2D);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  beginBlocks(RouteBatch);
+  int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (isTerrainKind(e.kind)) return;
-    sceneElementOffset(e, &dx, &dy);
+    elementOffset(e, &dx, &dy);
     if (e.value < currentStyle.objectDefs.size())
       drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
                  e.x + dx, e.y + dy);

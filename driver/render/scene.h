@@ -1,12 +1,17 @@
 #pragma once
 // Drawing one frame's picture of the level and the primitives the item bar shares.
 
+#include "data/level.h"
 #include "data/style.h"
 
 void drawScene();       // the whole frame, in order: level, overlays, new object, panels
 void levelTransform();  // multiplies the model-view matrix by the level-to-client transform
 void drawLevel();       // background and all elements
 void drawNewObject();   // the item being placed (Placing, SizingNewObject, PanningWhilePlacing)
+
+// Where an element is drawn from its position, in blocks: selected elements
+// follow the mouse in whole blocks while they are moved, the rest stay.
+void elementOffset(const LevelObject& e, int* dx, int* dy);
 
 // Expect GL_TEXTURE_2D enabled and the colour set by the caller; they draw
 // their blocks by the current route (render/block_route.h). Patterns and

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -70,15 +69,26 @@ struct DemoWorld {
   }
 };
 
-// Every third element selected and dragged, or a bar item being placed
-// half off the level's left edge; elements left at rest otherwise.
+constexpr int DragX = 3, DragY = -2;  // blocks, rows
+
+// Whether a moved element is one to select: every third object, and every
+// third cell that stays inside the level (so the moved terrain can still be
+// kept as a copy).
+bool movedOne(const LevelObject& e, uint32_t i) {
+  if (i % 3 != 0 || e.kind == ObjectKindTerrainPiece) return false;
+  if (e.kind != ObjectKindTerrainCell) return true;
+  return e.x + DragX >= 0 && e.x + DragX < currentLevel.width && e.y + DragY >= 0 && e.y + DragY < currentLevel.height;
+}
+
+// Some elements selected and dragged, or a bar item being placed half off
+// the level's left edge; elements left at rest otherwise.
 void setEditing(Editing editing, int barKind) {
   uint32_t i = 0;
   for (LevelObject* e = currentLevel.firstObject; e && i < currentLevel.objectCount; e = e->next, ++i)
-    e->state = editing == MovingSome && i % 3 == 0 ? Selected : NotSelected;
+    e->state = editing == MovingSome && movedOne(*e, i) ? Selected : NotSelected;
   editor.editState = editing == MovingSome ? MovingSelection : editing == PlacingItem ? Placing : Idle;
-  editor.dragBlocksX = editing == MovingSome ? 3 : 0;
-  editor.dragBlocksY = editing == MovingSome ? -2 : 0;
+  editor.dragBlocksX = editing == MovingSome ? DragX : 0;
+  editor.dragBlocksY = editing == MovingSome ? DragY : 0;
   LevelObject& item = editor.newObject;
   item = LevelObject{};
   const bool object = barKind == BarObjects && !currentStyle.objectDefs.empty();
@@ -112,12 +122,25 @@ struct ViewCase {
 };
 constexpr ViewCase Views[] = {{1, 0}, {1, 1}, {2, 0}, {2, 1}, {4, 0}, {4, 1}, {8, 0}, {8, 1}};
 
+// The frames drawn in each view, in order. A step that leaves the terrain or
+// the item bar as the step before showed it gets them from the kept copies;
+// the others draw them afresh. anim picks the first, second or last frame of
+// the style's animation period.
+struct Step {
+  Editing editing;
+  int anim;
+  int barKind;
+};
+constexpr Step Steps[] = {
+    {AtRest, 0, BarPieces},         // terrain and bar afresh (the view changed)
+    {AtRest, 1, BarPieces},         // both kept: only objects animate
+    {PlacingItem, 1, BarObjects},   // terrain kept, bar afresh
+    {PlacingItem, 1, BarObjects},   // both kept: a repaint of an unchanged frame
+    {MovingSome, 2, BarObjects},    // both afresh
+};
+
 }  // namespace
 
-// Each view of each level is drawn at three animation frames (first, second
-// and last of the style's period), each with its own editing situation, the
-// item bar alternating between its two kinds so that every view of every
-// level shows both.
 TEST(BatchedScene, EveryDemoFrameEqualsBlockByBlockDrawing) {
   DemoWorld world;
   SKIP_WITHOUT_GL(world.batchedGl);
@@ -132,21 +155,20 @@ TEST(BatchedScene, EveryDemoFrameEqualsBlockByBlockDrawing) {
     world.window.width = FrameWidth;  // the load's window apply has no system window here
     world.window.height = FrameHeight;
     const int animFrames[3] = {0, 1, std::max(editor.animPeriod - 1, 0)};
-    for (size_t v = 0; v < std::size(Views); ++v) {
-      for (int pick = 0; pick < 3; ++pick) {
-        const int barKind = (v + pick) % 2 ? BarObjects : BarPieces;
-        setBarKind(barKind);
-        editor.zoom = Views[v].zoom;
-        editor.altView = Views[v].alt;
-        editor.animFrame = animFrames[pick];
-        setEditing(static_cast<Editing>(pick), barKind);
+    for (const ViewCase& view : Views) {
+      for (const Step& step : Steps) {
+        setBarKind(step.barKind);
+        editor.zoom = view.zoom;
+        editor.altView = view.alt;
+        editor.animFrame = animFrames[step.anim];
+        setEditing(step.editing, step.barKind);
         const std::vector<uint8_t> batched = DemoWorld::frame(world.batchedGl, drawScene);
         const std::vector<uint8_t> reference = DemoWorld::frame(world.referenceGl, drawSceneReference);
         ++compared;
         if (batched == reference) continue;
         ++failed;
-        ADD_FAILURE() << "level " << level << " zoom " << editor.zoom << " alt " << editor.altView << " animFrame "
-                      << editor.animFrame << " bar " << barKind << " editing " << pick << ": "
+        ADD_FAILURE() << "level " << level << " zoom " << view.zoom << " alt " << view.alt << " animFrame "
+                      << editor.animFrame << " bar " << step.barKind << " editing " << step.editing << ": "
                       << firstDifference(batched, reference);
       }
     }
