@@ -130,6 +130,14 @@ static int regionPowerOfTwo(int n) {
 
 void regionCacheStore(CachedRegion region, const void* key, size_t keySize, const WindowRect& rect) {
   RegionCopy* cache = &regionCopies[region];
+  // The copy is read back from what was drawn: only where the read buffer is
+  // the one drawn to and holds one sample per pixel is it those very pixels.
+  GLint readBuffer = 0, drawBuffer = 0, sampleBuffers = 0;
+  glGetIntegerv(GL_READ_BUFFER, &readBuffer);
+  glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+  glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
+  cache->key.clear();
+  if (readBuffer != drawBuffer || sampleBuffers != 0) return;
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   const int width = regionPowerOfTwo(rect.width), height = regionPowerOfTwo(rect.height);
