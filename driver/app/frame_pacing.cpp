@@ -7,8 +7,6 @@
 #include "platform/events.h"
 #include "state/editor_state.h"
 
-static constexpr int TicksPerAnimationStep = 8;
-
 // Set by anything that may change the picture, cleared by the frame drawn.
 static bool frameOwed = true;
 
@@ -39,7 +37,7 @@ static bool scrollPartHeld() {
 }
 
 int restMilliseconds() {
-  const int ticks = scrollPartHeld() ? 1 : TicksPerAnimationStep - editor.animSubTick;
+  const int ticks = scrollPartHeld() ? 1 : TicksPerAnimationFrame - editor.animSubTick;
   const double ms = ticks * TickLengthMs - editor.tickAccumulator;
   return ms > 0.0 ? static_cast<int>(std::ceil(ms)) : 0;
 }

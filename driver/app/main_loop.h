@@ -12,3 +12,4 @@ void tick();         // advances the animation and the panels by the whole ticks
 void renderFrame();  // clear, viewport, pixel projection, drawScene, swap
 
 constexpr double TickLengthMs = 8.333333333333334;  // 1000/120, bit pattern 0x4020AAAAAAAAAAAB
+constexpr int TicksPerAnimationFrame = 8;            // 15 animation frames a second

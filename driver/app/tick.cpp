@@ -13,7 +13,7 @@ void tick() {
   int due = static_cast<int>(std::floor(editor.tickAccumulator / TickLengthMs));
   editor.tickAccumulator -= due * TickLengthMs;
   for (int i = 0; i < due; i++) {
-    if (++editor.animSubTick == 8) {
+    if (++editor.animSubTick == TicksPerAnimationFrame) {
       editor.animSubTick = 0;
       editor.animFrame++;
     }

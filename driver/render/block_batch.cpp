@@ -3,11 +3,11 @@
 
 #include <GL/gl.h>
 
-#include "state/editor_state.h"
 #include "render/block_stack.h"
 
 // Enough for a dense level in one call, small enough to stay in cache.
 static constexpr size_t BatchCapacityQuads = 8192;
+static constexpr size_t CornerFloatsPerQuad = 8;  // four corners of x and y
 
 void batchBegin(BlockBatch* batch, unsigned texture) {
   batch->corners.clear();
@@ -18,7 +18,7 @@ void batchBegin(BlockBatch* batch, unsigned texture) {
 
 void batchAdd(BlockBatch* batch, uint32_t block, int column, int row, Tint tint) {
   if (!stackHolds(block)) return;
-  if (batch->corners.size() >= BatchCapacityQuads * 8) batchFlush(batch);
+  if (batch->corners.size() >= BatchCapacityQuads * CornerFloatsPerQuad) batchFlush(batch);
   const float x0 = static_cast<float>(column * 16), x1 = x0 + 16.0f;
   const float y0 = static_cast<float>(row * 8), y1 = y0 + 8.0f;
   const float r = stackSlice(block);

@@ -103,13 +103,16 @@ static void sceneTerrainPasses() {
 }
 
 // Background, cells and pieces change far less often than the animated
-// objects above them: their pixels inside the level are kept and put back
-// while nothing they show has changed. The opaque background makes those
-// pixels independent of what lay below.
+// objects above them: at zoom 1, where they are hundreds of small quads whose
+// set-up costs more than one textured pass over the level, their pixels
+// inside the level are kept and put back while nothing they show has
+// changed. Magnified, the blocks are few and the plain background is cheaper
+// filled than copied. The opaque background makes the kept pixels
+// independent of what lay below.
 static void sceneTerrain() {
   TerrainLook look;
   WindowRect rect{};
-  const bool keep = builtTextureCount() > 0 && terrainLook(&look) &&
+  const bool keep = editor.zoom == 1 && builtTextureCount() > 0 && terrainLook(&look) &&
                     rectInWindow(0, 0, currentLevel.width * 16, currentLevel.height * 8, &rect);
   if (keep && regionCacheDraw(CachedTerrain, &look, sizeof look, rect)) return;
   sceneTerrainPasses();
