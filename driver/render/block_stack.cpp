@@ -35,20 +35,6 @@ void drawStackBlock(uint32_t block, int column, int row) {
   glPopMatrix();
 }
 
-// The per-block sets' filtering and wrap in s and t; slices never blend or wrap.
-static void stackParameters(int mask) {
-  if (mask) {
-    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  } else {
-    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-  }
-  glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-}
-
 static unsigned stackUpload(int mask) {
   std::vector<uint8_t> image(BlockImageBytes * blockStack.depth, 0);
   for (uint32_t b = 0; b < blockStack.blockCount; ++b) blockTexelImage(currentStyle, b, mask, &image[b * BlockImageBytes]);
@@ -57,7 +43,8 @@ static unsigned stackUpload(int mask) {
   glBindTexture(GL_TEXTURE_3D, name);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexImage3D(GL_TEXTURE_3D, 0, GL_RGB, 16, 8, blockStack.depth, 0, GL_RGB, GL_UNSIGNED_BYTE, image.data());
-  stackParameters(mask);
+  blockSetParameters(GL_TEXTURE_3D, mask);  // in s and t as each block's own texture
+  glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);  // slices never blend or wrap
   return name;
 }
 

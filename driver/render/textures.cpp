@@ -35,21 +35,25 @@ void blockTexelImage(const Style& style, uint32_t block, int mask, uint8_t out[3
   }
 }
 
+void blockSetParameters(unsigned target, int mask) {
+  if (mask) {  // the wrap stays at its default, repeat
+    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  } else {
+    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(target, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_CLAMP);
+  }
+}
+
 static void texturesUpload(const unsigned* names, uint32_t count, int mask) {
   uint8_t image[384];
   for (uint32_t b = 0; b < count; ++b) {
     blockTexelImage(currentStyle, b, mask, image);
     glBindTexture(GL_TEXTURE_2D, names[b]);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 16, 8, 0, GL_RGB, GL_UNSIGNED_BYTE, image);
-    if (mask) {
-      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    } else {
-      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    }
+    blockSetParameters(GL_TEXTURE_2D, mask);
   }
 }
 

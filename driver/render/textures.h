@@ -15,6 +15,10 @@ extern int panelPass;            // 0 while the level scene is drawn, 1 while th
 // mask 1: white where the index is non-zero, black where it is 0.
 void blockTexelImage(const Style& style, uint32_t block, int mask, uint8_t out[384]);
 
+// The filtering and wrap of a set (mask 0 colour, 1 mask) on the texture
+// bound to target: GL_TEXTURE_2D for a block's own, GL_TEXTURE_3D for the stack.
+void blockSetParameters(unsigned target, int mask);
+
 void buildBlockTextures();  // uploads both sets and the block stack for currentStyle; GL context current
 void freeBlockTextures();   // deletes both sets, the stack and the region caches, releases the name arrays; safe when none are built
 uint32_t builtTextureCount();  // names in each set now alive, 0 when none
