@@ -273,5 +273,5 @@ void drawItemBar() {
 
   drawBevel(0, 0, cw, size + 28, BevelSunkenOutline);
   glPopMatrix();
-  if (cacheable) regionCacheStore(CachedItemBar, &look, sizeof look, rect);
+  if (cacheable) regionCacheOffer(CachedItemBar, &look, sizeof look, rect);
 }

@@ -14,6 +14,8 @@ struct RegionCopy {
   int textureHeight;
   WindowRect rect;           // where the copy came from
   std::vector<uint8_t> key;  // what it shows; empty when nothing is held
+  WindowRect offeredRect;    // the picture drawn last, kept or not
+  std::vector<uint8_t> offered;
 };
 
 static RegionCopy regionCopies[CachedRegionCount];
@@ -78,13 +80,13 @@ uint64_t hashBytes(uint64_t hash, const void* bytes, size_t size) {
   return hash;
 }
 
-static bool regionKeyIs(const RegionCopy& cache, const void* key, size_t keySize) {
-  return cache.key.size() == keySize && std::memcmp(cache.key.data(), key, keySize) == 0;
+static bool regionSameBytes(const std::vector<uint8_t>& held, const void* key, size_t keySize) {
+  return held.size() == keySize && std::memcmp(held.data(), key, keySize) == 0;
 }
 
 bool regionCacheDraw(CachedRegion region, const void* key, size_t keySize, const WindowRect& rect) {
   RegionCopy* cache = &regionCopies[region];
-  if (!cache->texture || !(cache->rect == rect) || !regionKeyIs(*cache, key, keySize)) return false;
+  if (!cache->texture || !(cache->rect == rect) || !regionSameBytes(cache->key, key, keySize)) return false;
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
   const GLboolean texturing = glIsEnabled(GL_TEXTURE_2D);
@@ -128,15 +130,19 @@ static int regionPowerOfTwo(int n) {
   return p;
 }
 
-void regionCacheStore(CachedRegion region, const void* key, size_t keySize, const WindowRect& rect) {
+void regionCacheOffer(CachedRegion region, const void* key, size_t keySize, const WindowRect& rect) {
   RegionCopy* cache = &regionCopies[region];
+  const bool again = cache->offeredRect == rect && regionSameBytes(cache->offered, key, keySize);
+  const uint8_t* bytes = static_cast<const uint8_t*>(key);
+  cache->offered.assign(bytes, bytes + keySize);
+  cache->offeredRect = rect;
+  if (!again) return;  // still changing (a pan, a hover): not worth a copy yet
   // The copy is read back from what was drawn: only where the read buffer is
   // the one drawn to and holds one sample per pixel is it those very pixels.
   GLint readBuffer = 0, drawBuffer = 0, sampleBuffers = 0;
   glGetIntegerv(GL_READ_BUFFER, &readBuffer);
   glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
   glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
-  cache->key.clear();
   if (readBuffer != drawBuffer || sampleBuffers != 0) return;
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -153,8 +159,7 @@ void regionCacheStore(CachedRegion region, const void* key, size_t keySize, cons
   glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, rect.x, rect.y, rect.width, rect.height);
   glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
   cache->rect = rect;
-  const uint8_t* bytes = static_cast<const uint8_t*>(key);
-  cache->key.assign(bytes, bytes + keySize);
+  cache->key = cache->offered;
 }
 
 void freeRegionCaches() {

@@ -39,7 +39,9 @@ uint64_t hashBytes(uint64_t hash, const void* bytes, size_t size);
 // Leaves the matrices, texturing and texture binding as it found them.
 bool regionCacheDraw(CachedRegion region, const void* key, size_t keySize, const WindowRect& rect);
 
-// Copies rect of the read buffer and remembers key as what it shows.
-void regionCacheStore(CachedRegion region, const void* key, size_t keySize, const WindowRect& rect);
+// Offers the picture of key just drawn into rect for keeping: it is copied
+// from the read buffer when the frame before offered the very same, so a part
+// that changes frame after frame (a pan, a hover) never pays for copies.
+void regionCacheOffer(CachedRegion region, const void* key, size_t keySize, const WindowRect& rect);
 
 void freeRegionCaches();  // deletes every copy; GL context current, safe when none is held

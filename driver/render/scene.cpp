@@ -116,7 +116,7 @@ static void sceneTerrain() {
                     rectInWindow(0, 0, currentLevel.width * 16, currentLevel.height * 8, &rect);
   if (keep && regionCacheDraw(CachedTerrain, &look, sizeof look, rect)) return;
   sceneTerrainPasses();
-  if (keep) regionCacheStore(CachedTerrain, &look, sizeof look, rect);
+  if (keep) regionCacheOffer(CachedTerrain, &look, sizeof look, rect);
 }
 
 void drawLevel() {

@@ -35,7 +35,7 @@ TEST(RectInWindow, WholePixelRectanglesLandClippedAndOthersAreRefused) {
   }
 }
 
-TEST(RegionCache, KeptPixelsComeBackForTheSameKeyOnly) {
+TEST(RegionCache, PixelsOfferedTwiceComeBackForTheirKeyOnly) {
   HeadlessGl gl(32, 16);
   SKIP_WITHOUT_GL(gl);
   gl.setPixelProjection();
@@ -49,7 +49,9 @@ TEST(RegionCache, KeptPixelsComeBackForTheSameKeyOnly) {
   WindowRect rect{};
   ASSERT_TRUE(rectInWindow(0, 0, 32, 16, &rect));
   const int key = 7, otherKey = 8;
-  regionCacheStore(CachedItemBar, &key, sizeof key, rect);
+  regionCacheOffer(CachedItemBar, &key, sizeof key, rect);
+  EXPECT_FALSE(regionCacheDraw(CachedItemBar, &key, sizeof key, rect)) << "offered once: not kept yet";
+  regionCacheOffer(CachedItemBar, &key, sizeof key, rect);
   glClear(GL_COLOR_BUFFER_BIT);
   EXPECT_FALSE(regionCacheDraw(CachedItemBar, &otherKey, sizeof otherKey, rect));
   EXPECT_TRUE(regionCacheDraw(CachedItemBar, &key, sizeof key, rect));
