@@ -22,10 +22,11 @@
 
 namespace {
 
-// The editor's opening window size: the densest levels overhang it at every
+// The opening window's width, so the item bar shows shrunk thumbnails, and
+// less height to keep the run short: the densest levels overhang it at every
 // zoom, so blocks are cut at all four edges.
 constexpr int FrameWidth = 640;
-constexpr int FrameHeight = 480;
+constexpr int FrameHeight = 360;
 
 // What the level shows besides its elements at rest.
 enum Editing { AtRest, MovingSome, PlacingItem };
