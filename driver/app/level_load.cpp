@@ -4,10 +4,13 @@
 #include "app/level_load.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "state/editor_state.h"
 #include "state/kept_levels.h"
+#include "state/level_files.h"
 #include "state/level_history.h"
 #include "data/bind.h"
 #include "data/failure.h"
@@ -24,25 +27,38 @@ static void loadLevelPath(int levelNumber, char* path, size_t size) {
 }
 
 // Reads and binds level `levelNumber` and its style into the given records.
-// 0 on success; 1 after printing one line naming the file and the reason.
-static int loadReadBound(int levelNumber, Level* level, Style* style) {
+// 0 on success; 1 after printing one line naming the file and the reason,
+// with the reason alone in `why` for the title.
+static int loadReadBound(int levelNumber, Level* level, Style* style, LoadFailure* why) {
   char path[32];
   loadLevelPath(levelNumber, path, sizeof path);
+  why->levelNumber = levelNumber;
   if (loadLevel(path, level) != 0) {
     std::fprintf(stderr, "driver: cannot load %s: %s\n", path, failureReason());
+    std::snprintf(why->reason, sizeof why->reason, "%s", failureReason());
     return 1;
   }
   if (level->style < 0 || level->style >= StyleCount) {
     std::fprintf(stderr, "driver: cannot load %s: it names style %d, not one of 0..11\n", path, level->style);
+    std::snprintf(why->reason, sizeof why->reason, "it names style %d, not one of 0..11", level->style);
     return 1;
   }
   if (loadStyle(level->style, style) != 0) {
     std::fprintf(stderr, "driver: cannot load STYLES/%s.DAT (the style of %s): %s\n",
                  styleTable[level->style].stem, path, failureReason());
+    std::snprintf(why->reason, sizeof why->reason, "its style STYLES/%s.DAT: %s", styleTable[level->style].stem,
+                  failureReason());
     return 1;
   }
   bindLevelToStyle(style, level);
   return 0;
+}
+
+// The note on the level reached about the levels passed over on the way.
+static void loadNoteSkipped(const LoadFailure& first, int skipped) {
+  if (skipped == 0) return;
+  if (skipped == 1) showTitleNote("not loaded: level %d: %s", first.levelNumber, first.reason);
+  else showTitleNote("not loaded: level %d: %s, and %d more", first.levelNumber, first.reason, skipped - 1);
 }
 
 // The EditorState fields every load puts back to their load values.
@@ -53,8 +69,7 @@ static void loadResetEditor() {
   editor.itemSize = 64;
   editor.viewCentreX = clientWidth() / 2;
   editor.viewCentreY = clientHeight() / 2;
-  editor.cameraX = currentLevel.width * 8;
-  editor.cameraY = currentLevel.height * 4;
+  centreCameraOnLevel();
   editor.originX = editor.viewCentreX - editor.cameraX;
   editor.originY = editor.viewCentreY - editor.cameraY;
   editor.anchorX = editor.anchorY = 0;
@@ -92,21 +107,25 @@ static void loadLeaveCurrent(bool keepEdits) {
 }
 
 // Makes level `levelNumber` current from disk, or leaves everything as it was.
-static int loadFromDisk(int levelNumber, bool keepEdits) {
+static int loadFromDisk(int levelNumber, bool keepEdits, LoadFailure* why) {
   Level level;
   Style style{};
-  if (loadReadBound(levelNumber, &level, &style) != 0) {
+  if (loadReadBound(levelNumber, &level, &style, why) != 0) {
     freeStyle(&style);
     return 1;
   }
   loadLeaveCurrent(keepEdits);
   currentLevel = std::move(level);
   currentStyle = std::move(style);
+  noteOwnFileHolds(levelNumber, historyContent(currentHistory));  // as read, before any step
   loadFinish(levelNumber);
   return 0;
 }
 
-int loadCurrentLevel() { return loadFromDisk(editor.levelNumber, false); }
+int loadCurrentLevel() {
+  LoadFailure why{};
+  return loadFromDisk(editor.levelNumber, false, &why);
+}
 
 void freeCurrentLevel() {
   freeBlockTextures();
@@ -116,15 +135,18 @@ void freeCurrentLevel() {
 void switchLevel(int step) {
   const int direction = step < 0 ? -1 : 1;
   int candidate = editor.levelNumber;
+  LoadFailure first{}, why{};
+  int skipped = 0;
   for (int tried = 1; tried < LevelCount; ++tried) {
     candidate = (candidate + direction + LevelCount) % LevelCount;
     if (isLevelKept(candidate)) {  // left with edits earlier: back as it was left
       loadLeaveCurrent(true);
       takeKeptLevel(candidate);
       loadFinish(candidate);
-      return;
+      return loadNoteSkipped(first, skipped);
     }
-    if (loadFromDisk(candidate, true) == 0) return;  // failures were reported; keep walking
+    if (loadFromDisk(candidate, true, &why) == 0) return loadNoteSkipped(first, skipped);
+    if (skipped++ == 0) first = why;  // reported on standard error; keep walking
   }
 }
 
@@ -134,11 +156,37 @@ void adoptCurrentStyle() {
   setBarKind(editor.barKind);
 }
 
-int checkStartLevel() {
+// Reads level `number` and its style without keeping them.
+static int loadCheck(int number, LoadFailure* why) {
   Level level;
   Style style{};
-  const int failed = loadReadBound(0, &level, &style);
+  const int failed = loadReadBound(number, &level, &style, why);
   freeStyle(&style);
-  if (failed) std::fprintf(stderr, "driver: LEVELS/ and STYLES/ must be in the current directory\n");
   return failed;
+}
+
+int findStartLevel(int* number, LoadFailure* first) {
+  *first = LoadFailure{};
+  if (loadCheck(0, first) == 0) {
+    *number = 0;
+    return 0;
+  }
+  // Without the folders every level fails alike: one line and a reminder.
+  std::error_code error;
+  if (!std::filesystem::is_directory("LEVELS", error) || !std::filesystem::is_directory("STYLES", error)) {
+    std::fprintf(stderr, "driver: LEVELS/ and STYLES/ must be in the current directory\n");
+    return 1;
+  }
+  LoadFailure why{};
+  for (int candidate = 1; candidate < LevelCount; ++candidate) {
+    if (loadCheck(candidate, &why) == 0) {
+      *number = candidate;
+      return 0;
+    }
+  }
+  return 2;
+}
+
+void noteLevelsSkippedAtStart(int startLevel, const LoadFailure& first) {
+  loadNoteSkipped(first, startLevel);
 }

@@ -1,7 +1,9 @@
 // Ctrl+O: the saved level file read back in place of the current level.
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "app/level_commands.h"
 #include "app/level_load.h"
@@ -13,6 +15,8 @@
 #include "edit/operations.h"
 #include "state/camera.h"
 #include "state/editor_state.h"
+#include "levelfile/file_read.h"
+#include "state/level_files.h"
 #include "state/level_history.h"
 #include "state/level_title.h"
 
@@ -41,8 +45,12 @@ static void reopenCopyInto(const Level& source, Level* target) {
 }
 
 void reopenSavedLevel() {
+  std::vector<uint8_t> bytes;
+  std::string readFailure;
+  if (!fileStampOf(SavedLevelPath).exists) return reopenRefuse("file not found");
+  if (readWholeFile(SavedLevelPath, &bytes, &readFailure) != 0) return reopenRefuse(readFailure.c_str());
   Level saved;
-  if (loadLevel(SavedLevelPath, &saved) != 0) return reopenRefuse(failureReason());
+  if (parseLevel(bytes.data(), bytes.size(), &saved) != 0) return reopenRefuse(failureReason());
   if (saved.style < 0 || saved.style >= StyleCount) return reopenRefuse("it names no style of 0..11");
   // A level of another style brings that style; the step keeps the one it replaces.
   std::unique_ptr<Style> otherStyle;
@@ -59,10 +67,10 @@ void reopenSavedLevel() {
   historyBegin();
   reopenCopyInto(saved, &currentLevel);
   if (otherStyle) std::swap(currentStyle, *otherStyle);
-  clampCameraToLevel();  // inside the step, so that undo puts the camera back too
+  centreCameraOnLevel();  // inside the step, so that undo puts the camera back too
   const bool styleChanged = otherStyle != nullptr;
   historyCommitReopen(&currentHistory, std::move(otherStyle));
-  historyMarkSaved(&currentHistory);  // the level is now what the file holds
+  noteSharedFileHolds(editor.levelNumber, historyContent(currentHistory), bytes);
   if (styleChanged) adoptCurrentStyle();
   editor.hoverObject = nullptr;
   findHover();

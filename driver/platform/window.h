@@ -51,6 +51,10 @@ enum MessageBoxKind { MessageBoxInformation, MessageBoxWarning };
 // chosen, or -1 when no box could be shown (platformError() says why).
 int messageBox(AppWindow* parent, int kind, const char* title, const char* text, const char* const* buttons,
                int buttonCount);
+// The same box on its own, for what must be said before any window exists
+// (SDL shows it without its video system started).
+int messageBoxWithoutWindow(int kind, const char* title, const char* text, const char* const* buttons,
+                            int buttonCount);
 
 // The system's explanation of the last failed creation (for the one line
 // driver prints before it exits).

@@ -29,3 +29,8 @@ void clampCameraToLevel() {
   editor.cameraX = std::clamp(editor.cameraX, 0, std::max(0, currentLevel.width * 16));
   editor.cameraY = std::clamp(editor.cameraY, 0, std::max(0, currentLevel.height * 8));
 }
+
+void centreCameraOnLevel() {
+  editor.cameraX = currentLevel.width * 8;
+  editor.cameraY = currentLevel.height * 4;
+}

@@ -24,8 +24,11 @@ static size_t historyStyleBytes(const Style& style) {
   return bytes;
 }
 
+// From 1, so that 0 names no state.
+uint64_t historyNewContent() { return ++nextSerial; }
+
 void historyAccount(HistoryStep* step) {
-  step->serial = nextSerial++;
+  step->serial = historyNewContent();
   step->bytes = sizeof(HistoryStep) + step->slots.capacity() * sizeof(SlotChange) +
                 (step->selectionBefore.capacity() + step->selectionAfter.capacity()) * sizeof(SelectionMark) +
                 (step->otherStyle ? historyStyleBytes(*step->otherStyle) : 0);
@@ -44,17 +47,18 @@ void historyClear(LevelHistory* history) {
 // Drops the oldest step of one level. Steps apply in order, so only an undo
 // step can go from the front; a history holding nothing but redo steps loses
 // them all.
+// The level stays the state it was: without steps before it, the base takes
+// the name of the dropped step.
 static void historyDropOldest(LevelHistory* history) {
   if (history->position == 0) {
-    const long saved = history->savedPosition;
-    historyClear(history);
-    if (saved != 0) history->savedPosition = -1;
+    for (const HistoryStep& step : history->steps) historyForget(step);
+    history->steps.clear();
     return;
   }
   historyForget(history->steps.front());
+  history->baseContent = history->steps.front().serial;
   history->steps.erase(history->steps.begin());
   history->position--;
-  history->savedPosition = history->savedPosition > 0 ? history->savedPosition - 1 : -1;
 }
 
 // The history whose front step is the oldest of the run, or none.

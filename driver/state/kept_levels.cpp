@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "state/editor_state.h"
+#include "state/level_files.h"
 
 std::vector<KeptLevel> keptLevels;
 
@@ -12,7 +13,10 @@ static std::vector<KeptLevel>::iterator keptFind(int number) {
   return std::find_if(keptLevels.begin(), keptLevels.end(), [number](const KeptLevel& k) { return k.number == number; });
 }
 
-bool currentLevelHasEdits() { return !currentHistory.steps.empty() || historyUnsaved(currentHistory); }
+bool currentLevelHasEdits() {
+  if (!currentHistory.steps.empty()) return true;
+  return ownFileContent(editor.levelNumber) != historyContent(currentHistory);
+}
 
 bool isLevelKept(int number) { return keptFind(number) != keptLevels.end(); }
 
@@ -37,10 +41,32 @@ bool takeKeptLevel(int number) {
   return true;
 }
 
-int unsavedLevelCount() {
-  int count = historyUnsaved(currentHistory) ? 1 : 0;
-  for (const KeptLevel& kept : keptLevels) count += historyUnsaved(kept.history) ? 1 : 0;
-  return count;
+bool levelRecordOf(int number, const Level** level, const LevelHistory** history) {
+  if (number == editor.levelNumber) {
+    *level = &currentLevel;
+    *history = &currentHistory;
+    return true;
+  }
+  const auto kept = keptFind(number);
+  if (kept == keptLevels.end()) return false;
+  *level = &kept->level;
+  *history = &kept->history;
+  return true;
+}
+
+const LevelHistory* historyOfLevel(int number) {
+  const Level* level = nullptr;
+  const LevelHistory* history = nullptr;
+  return levelRecordOf(number, &level, &history) ? history : nullptr;
+}
+
+std::vector<int> unsavedLevelNumbers() {
+  std::vector<int> numbers;
+  if (levelHasUnsavedEdits(editor.levelNumber)) numbers.push_back(editor.levelNumber);
+  for (const KeptLevel& kept : keptLevels)
+    if (levelHasUnsavedEdits(kept.number)) numbers.push_back(kept.number);
+  std::sort(numbers.begin(), numbers.end());
+  return numbers;
 }
 
 void clearKeptLevels() {

@@ -18,13 +18,21 @@ struct KeptLevel {
 
 extern std::vector<KeptLevel> keptLevels;  // at most one per level number
 
-bool currentLevelHasEdits();       // steps to undo or redo, or unsaved
+// Steps to undo or redo, or a state its own file does not hold: reading the
+// file again would lose something.
+bool currentLevelHasEdits();
 bool isLevelKept(int number);
+// The history of level `number`: the current one's or a kept one's; none for
+// a level that is neither.
+const LevelHistory* historyOfLevel(int number);
+// The level record of level `number`, current or kept, with its history; false when neither.
+bool levelRecordOf(int number, const Level** level, const LevelHistory** history);
 // Moves the current level, style and history into the store as level
 // `number`; the current records are left empty for the next level.
 void keepCurrentLevel(int number);
 // Moves kept level `number` into the current records and out of the store;
 // false, changing nothing, when it is not kept.
 bool takeKeptLevel(int number);
-int unsavedLevelCount();           // the current level and the kept ones that hold unsaved edits
+// The numbers of the current and kept levels that hold unsaved edits, in order.
+std::vector<int> unsavedLevelNumbers();
 void clearKeptLevels();            // drops every kept level and its history

@@ -14,7 +14,7 @@
 #include "levelfile/cp1252.h"
 #include "platform/window.h"
 #include "state/editor_state.h"
-#include "state/level_history.h"
+#include "state/level_files.h"
 
 void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize) {
   if (!out || outSize <= 0) return;
@@ -33,7 +33,7 @@ void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize)
 
 void formatCurrentTitle(char* out, int outSize) {
   if (!out || outSize < 2) return;
-  const int mark = historyUnsaved(currentHistory) ? 1 : 0;
+  const int mark = levelHasUnsavedEdits(editor.levelNumber) ? 1 : 0;
   out[0] = '*';
   formatLevelTitle(editor.levelNumber, currentLevel.name, out + mark, outSize - mark);
   if (editor.titleNote[0] == '\0') return;
