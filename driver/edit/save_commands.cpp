@@ -75,7 +75,7 @@ static std::string saveFailure(const std::string& path, ReplaceResult result) {
 
 // Builds the level's image into image and writes it to path unless the file is
 // read-only. 0 when written; 1 after the refusal was reported.
-static int saveImage(const std::string& path, const Level& level, std::vector<uint8_t>* image) {
+static int saveImage(const std::string& path, const Level& level, std::vector<uint8_t>* image, int* leftOut) {
   image->assign(LevelFileSize, 0);
   if (buildLevelImage(level, image->data()) != 0) {
     saveRefuse(path, failureReason());
@@ -86,8 +86,14 @@ static int saveImage(const std::string& path, const Level& level, std::vector<ui
     saveRefuse(path, saveFailure(path, result));
     return 1;
   }
-  saveReport(path, elementsLeftOut(level));
+  *leftOut = elementsLeftOut(level);
+  saveReport(path, *leftOut);
   return 0;
+}
+
+// The state a file now holds: none when the save left part of the level out.
+static uint64_t saveHeldContent(const LevelHistory& history, int leftOut) {
+  return leftOut == 0 ? historyContent(history) : 0;
 }
 
 // [S] ------------------------------------------------------------------------------------
@@ -139,8 +145,9 @@ int saveSharedFileAnswered(int answer) {
   if (answer == CancelSave) return 1;
   if (answer == KeepItsStamp && saveTakeStamp() != 0) return 1;
   std::vector<uint8_t> image;
-  if (saveImage(SavedLevelPath, currentLevel, &image) != 0) return 1;
-  noteSharedFileHolds(editor.levelNumber, historyContent(currentHistory), image);
+  int leftOut = 0;
+  if (saveImage(SavedLevelPath, currentLevel, &image, &leftOut) != 0) return 1;
+  noteSharedFileHolds(editor.levelNumber, saveHeldContent(currentHistory, leftOut), image);
   showCurrentTitle();
   return 0;
 }
@@ -180,8 +187,9 @@ int saveOwnFile(int number) {
   }
   if (saveKeepBackup(number) != 0) return 1;
   std::vector<uint8_t> image;
-  if (saveImage(path, *level, &image) != 0) return 1;
-  noteOwnFileHolds(number, historyContent(*history));
+  int leftOut = 0;
+  if (saveImage(path, *level, &image, &leftOut) != 0) return 1;
+  noteOwnFileHolds(number, saveHeldContent(*history, leftOut));
   showCurrentTitle();
   return 0;
 }
