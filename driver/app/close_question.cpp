@@ -40,7 +40,8 @@ int confirmClose() {
   const int choice = messageBox(editor.window, MessageBoxWarning, "Unsaved edits", text.c_str(), buttons, 3);
   if (choice == CloseWithoutSaving) return 1;
   // A failed save has said why in the title; the window stays with the edits.
-  if (choice == SaveAllAndClose) return saveAllOwnFiles() == 0 ? 1 : 0;
+  // So it does when a save left elements out: no file holds those whole.
+  if (choice == SaveAllAndClose) return saveAllOwnFiles() == 0 && unsavedLevelNumbers().empty() ? 1 : 0;
   // Without a box there is no way to ask, and the edits are worth more than
   // the close: the window stays, and says why.
   if (choice < 0) {
