@@ -23,7 +23,7 @@ static std::string closeLevelList(const std::vector<int>& numbers) {
     const LevelHistory* history = nullptr;
     if (!levelRecordOf(numbers[i], &level, &history)) continue;
     char title[260];
-    formatLevelTitle(numbers[i], level->name, title, sizeof title);
+    formatTitleOf(numbers[i], *level, title, sizeof title);
     list += std::string("  ") + title + "\n";
   }
   if (numbers.size() > ClosedNamedLevels) list += "  and " + std::to_string(numbers.size() - ClosedNamedLevels) + " more\n";

@@ -63,6 +63,7 @@ void reopenSavedLevel() {
     }
   }
   bindLevelToStyle(otherStyle ? otherStyle.get() : &currentStyle, &saved);
+  saved.titleStyle = saved.style;  // the title names what was opened, whichever slot it went into
 
   historyBegin();
   reopenCopyInto(saved, &currentLevel);

@@ -30,6 +30,7 @@ static void historyCopyHeader(To* to, const From& from) {
   to->keptWord = from.keptWord;
   to->objectCount = from.objectCount;
   to->releaseRate = from.releaseRate;
+  to->titleStyle = from.titleStyle;
   to->firstObject = from.firstObject;
   to->lastObject = from.lastObject;
   to->freeSearchFrom = from.freeSearchFrom;

@@ -27,7 +27,7 @@ struct LevelHeader {
   int32_t skillCount[LevelSkillSlots];
   int32_t timeMinutes, timeSeconds, style, startX, startY, width, height;
   uint32_t keptWord, objectCount;
-  int32_t releaseRate;
+  int32_t releaseRate, titleStyle;
   LevelObject* firstObject;
   LevelObject* lastObject;
   uint32_t freeSearchFrom;

@@ -124,6 +124,24 @@ TEST(UnsavedMark, FollowsWhichFileHoldsEachLevel) {
   }
 }
 
+// The title names the opened file's style, and the view is centred on it;
+// undo brings both back.
+TEST(Reopen, TitleNamesTheOpenedStyleAndTheViewIsCentred) {
+  FilesFixture f;
+  SKIP_UNLESS_READY(f);
+  LevelDescription other = fixture("Yesterday");
+  other.style = 2;
+  other.width = 40;
+  writeFileBytes(f.d.dir.file("LEVEL___.DAT"), makeLevelImage(other));
+  editor.cameraX = editor.cameraY = 3;
+  reopenSavedLevel();
+  EXPECT_EQ(f.title(), "Tessily 1 - Yesterday");
+  EXPECT_EQ(std::pair(editor.cameraX, editor.cameraY), std::pair(40 * 8, 20 * 4));
+  undoEdit();
+  EXPECT_EQ(f.title(), "Varnelo 1 - Zero");
+  EXPECT_EQ(std::pair(editor.cameraX, editor.cameraY), std::pair(3, 3));
+}
+
 // Another program stamped LEVEL___.DAT after this run's S: S asks (no box in
 // a test, so it refuses rather than guess), and each answer writes its bytes.
 TEST(SharedFile, EachAnswerToAChangedFileWritesItsBytes) {
