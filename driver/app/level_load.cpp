@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
 #include <utility>
 
@@ -13,45 +14,30 @@
 #include "state/level_files.h"
 #include "state/level_history.h"
 #include "data/bind.h"
-#include "data/failure.h"
-#include "data/level.h"
-#include "data/style.h"
+#include "data/level_source.h"
 #include "platform/window.h"
 #include "edit/panel_input.h"
 #include "state/camera.h"
 #include "state/level_title.h"
 #include "render/textures.h"
 
-static void loadLevelPath(int levelNumber, char* path, size_t size) {
-  std::snprintf(path, size, "LEVELS/LEVEL%03d.DAT", levelNumber);
-}
-
 // Reads and binds level `levelNumber` and its style into the given records.
 // 0 on success; 1 after printing one line naming the file and the reason,
 // with the reason alone in `why` for the title.
 static int loadReadBound(int levelNumber, Level* level, Style* style, LoadFailure* why) {
-  char path[32];
-  loadLevelPath(levelNumber, path, sizeof path);
+  const std::string path = levelPathIn("", levelNumber);
+  LevelLoad load;
   why->levelNumber = levelNumber;
-  if (loadLevel(path, level) != 0) {
-    std::fprintf(stderr, "driver: cannot load %s: %s\n", path, failureReason());
-    std::snprintf(why->reason, sizeof why->reason, "%s", failureReason());
-    return 1;
+  if (loadLevelAndStyle(path, "", nullptr, level, style, &load) == 0) return 0;
+  if (load.failed == LoadStyleFile) {
+    std::fprintf(stderr, "driver: cannot load %s (the style of %s): %s\n", load.stylePath.c_str(), path.c_str(),
+                 load.reason.c_str());
+    std::snprintf(why->reason, sizeof why->reason, "its style %s: %s", load.stylePath.c_str(), load.reason.c_str());
+  } else {
+    std::fprintf(stderr, "driver: cannot load %s: %s\n", path.c_str(), load.reason.c_str());
+    std::snprintf(why->reason, sizeof why->reason, "%s", load.reason.c_str());
   }
-  if (level->style < 0 || level->style >= StyleCount) {
-    std::fprintf(stderr, "driver: cannot load %s: it names style %d, not one of 0..11\n", path, level->style);
-    std::snprintf(why->reason, sizeof why->reason, "it names style %d, not one of 0..11", level->style);
-    return 1;
-  }
-  if (loadStyle(level->style, style) != 0) {
-    std::fprintf(stderr, "driver: cannot load STYLES/%s.DAT (the style of %s): %s\n",
-                 styleTable[level->style].stem, path, failureReason());
-    std::snprintf(why->reason, sizeof why->reason, "its style STYLES/%s.DAT: %s", styleTable[level->style].stem,
-                  failureReason());
-    return 1;
-  }
-  bindLevelToStyle(style, level);
-  return 0;
+  return 1;
 }
 
 // The note on the level reached about the levels passed over on the way.

@@ -2,6 +2,8 @@
 // Making a level the one being edited: level file, its style, binding,
 // animation period, block textures, window title, editor reset, item bar.
 
+#include "levelfile/data_folder.h"  // LevelCount
+
 // Loads level editor.levelNumber from disk into fresh records and only then
 // replaces the current level (dropping its undo history), style and textures.
 // 0 on success; 1 on failure with the current level left exactly as it was
@@ -38,5 +40,3 @@ int findStartLevel(int* number, LoadFailure* first);
 // After the start level was loaded: the note naming the levels passed over
 // (level 0 .. startLevel - 1), if any.
 void noteLevelsSkippedAtStart(int startLevel, const LoadFailure& first);
-
-constexpr int LevelCount = 120;  // levels 0..119, ten per style group

@@ -7,11 +7,8 @@
 
 #include "app/level_commands.h"
 #include "app/level_load.h"
-#include "data/bind.h"
-#include "data/failure.h"
-#include "data/level.h"
+#include "data/level_source.h"
 #include "data/level_writer.h"
-#include "data/style.h"
 #include "edit/operations.h"
 #include "state/camera.h"
 #include "state/editor_state.h"
@@ -45,24 +42,23 @@ static void reopenCopyInto(const Level& source, Level* target) {
 }
 
 void reopenSavedLevel() {
+  // The bytes the S question compares with, read just before the load: a
+  // write in between makes the mark and S err on the side of asking.
   std::vector<uint8_t> bytes;
-  std::string readFailure;
-  if (!fileStampOf(SavedLevelPath).exists) return reopenRefuse("file not found");
-  if (readWholeFile(SavedLevelPath, &bytes, &readFailure) != 0) return reopenRefuse(readFailure.c_str());
-  Level saved;
-  if (parseLevel(bytes.data(), bytes.size(), &saved) != 0) return reopenRefuse(failureReason());
-  if (saved.style < 0 || saved.style >= StyleCount) return reopenRefuse("it names no style of 0..11");
+  std::string unread;
+  if (readWholeFile(SavedLevelPath, &bytes, &unread) != 0) bytes.clear();  // the load says why
   // A level of another style brings that style; the step keeps the one it replaces.
-  std::unique_ptr<Style> otherStyle;
-  if (saved.style != currentStyle.styleIndex) {
-    otherStyle = std::make_unique<Style>();
-    if (loadStyle(saved.style, otherStyle.get()) != 0) {
-      char reason[96];
-      std::snprintf(reason, sizeof reason, "its style %s: %s", styleTable[saved.style].stem, failureReason());
-      return reopenRefuse(reason);
-    }
+  Level saved;
+  auto otherStyle = std::make_unique<Style>();
+  LevelLoad load;
+  if (loadLevelAndStyle(SavedLevelPath, "", &currentStyle, &saved, otherStyle.get(), &load) != 0) {
+    if (load.failed == LoadStyleIndex) return reopenRefuse("it names no style of 0..11");
+    if (load.failed != LoadStyleFile) return reopenRefuse(load.reason.c_str());
+    char reason[96];
+    std::snprintf(reason, sizeof reason, "its style %s: %s", styleTable[saved.style].stem, load.reason.c_str());
+    return reopenRefuse(reason);
   }
-  bindLevelToStyle(otherStyle ? otherStyle.get() : &currentStyle, &saved);
+  if (!load.styleRead) otherStyle.reset();
   saved.titleStyle = saved.style;  // the title names what was opened, whichever slot it went into
 
   historyBegin();

@@ -16,6 +16,7 @@
 
 #include "data/failure.h"
 #include "data/level_writer.h"
+#include "levelfile/data_folder.h"
 #include "levelfile/file_read.h"
 #include "levelfile/level_patch.h"
 #include "levelfile/replace_file.h"
@@ -28,10 +29,10 @@
 
 // [reports] ------------------------------------------------------------------------
 
+// The level's own file, or beside it its backup of the same name ending .BAK.
 static std::string saveOwnFilePath(int number, const char* extension) {
-  char path[40];
-  std::snprintf(path, sizeof path, "LEVELS/LEVEL%03d.%s", number, extension);
-  return path;
+  std::string path = levelPathIn("", number);
+  return path.replace(path.size() - 3, 3, extension);
 }
 
 // The title shows the shown level's; a kept level's note names its file

@@ -43,8 +43,8 @@ struct FilesFixture {
   bool ready = false;
   FilesFixture() {
     if (!d.ready) return;
-    writeFileBytes(d.dir.file(DemoCopy::levelFile(0)), makeLevelImage(fixture("Zero")));
-    writeFileBytes(d.dir.file(DemoCopy::levelFile(1)), makeLevelImage(fixture("One")));
+    writeFileBytes(d.dir.file(levelPathIn("", 0)), makeLevelImage(fixture("Zero")));
+    writeFileBytes(d.dir.file(levelPathIn("", 1)), makeLevelImage(fixture("One")));
     writeFileBytes(d.dir.file("LEVEL___.DAT"), makeLevelImage(fixture("Yesterday")));
     editor.levelNumber = 0;
     ready = loadCurrentLevel() == 0;
@@ -53,8 +53,12 @@ struct FilesFixture {
   std::vector<uint8_t> shared() const { return readFileBytes(d.dir.file("LEVEL___.DAT")); }
 };
 
-#define SKIP_UNLESS_READY(f) \
-  do { if (!(f).ready) GTEST_SKIP() << (f).d.why; } while (0)
+#define SKIP_UNLESS_READY(f)    \
+  do {                          \
+    SKIP_WITHOUT_DEMO_DATA();   \
+    SKIP_WITHOUT_GL((f).d.gl);  \
+    ASSERT_TRUE((f).ready);     \
+  } while (0)
 
 void deleteFirstElement() {
   clearSelection();
@@ -181,9 +185,9 @@ TEST(SharedFile, EachAnswerToAChangedFileWritesItsBytes) {
 TEST(SaveRefusals, ReadOnlyFilesAreRefusedByName) {
   FilesFixture f;
   SKIP_UNLESS_READY(f);
-  const std::vector<uint8_t> shared = f.shared(), own = readFileBytes(f.d.dir.file(DemoCopy::levelFile(0)));
+  const std::vector<uint8_t> shared = f.shared(), own = readFileBytes(f.d.dir.file(levelPathIn("", 0)));
   ASSERT_EQ(chmod(f.d.dir.file("LEVEL___.DAT").c_str(), 0444), 0);
-  ASSERT_EQ(chmod(f.d.dir.file(DemoCopy::levelFile(0)).c_str(), 0444), 0);
+  ASSERT_EQ(chmod(f.d.dir.file(levelPathIn("", 0)).c_str(), 0444), 0);
   deleteFirstElement();
   testing::internal::CaptureStderr();
   saveKey(false);
@@ -192,7 +196,7 @@ TEST(SaveRefusals, ReadOnlyFilesAreRefusedByName) {
   EXPECT_EQ(f.title(), "*Varnelo 1 - Zero (not saved: LEVELS/LEVEL000.DAT is read-only)");
   EXPECT_NE(testing::internal::GetCapturedStderr().find("LEVELS/LEVEL000.DAT not saved"), std::string::npos);
   EXPECT_EQ(f.shared(), shared);
-  EXPECT_EQ(readFileBytes(f.d.dir.file(DemoCopy::levelFile(0))), own);
+  EXPECT_EQ(readFileBytes(f.d.dir.file(levelPathIn("", 0))), own);
   EXPECT_FALSE(fileExists(f.d.dir.file("LEVELS/LEVEL000.BAK")));
 }
 
@@ -218,7 +222,7 @@ TEST(SaveLeftOut, ElementsOutsideTheLevelAreCountedAndTheMarkFollowsTheWholeCopy
   const size_t record = LevelObjectsOffset + 2 * LevelObjectRecordSize;
   const uint8_t farLeft[LevelObjectRecordSize] = {0, 0, 0xC0, 0xFF, 40, 0, 0, 0, 0, 0};  // x -64 pixels
   std::memcpy(outside.data() + record, farLeft, sizeof farLeft);
-  writeFileBytes(f.d.dir.file(DemoCopy::levelFile(1)), outside);
+  writeFileBytes(f.d.dir.file(levelPathIn("", 1)), outside);
   switchLevel(+1);
   testing::internal::CaptureStderr();
   saveKey(false);
@@ -229,11 +233,12 @@ TEST(SaveLeftOut, ElementsOutsideTheLevelAreCountedAndTheMarkFollowsTheWholeCopy
 }
 
 TEST(StartLevel, LevelsThatDoNotLoadAreNamedOnTheLevelReached) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoCopy d;
-  SKIP_WITHOUT_DEMO(d);
+  SKIP_WITHOUT_GL(d.gl);
   const std::string damaged = "not a level file (no FORM or GSCM header)";
-  writeFileBytes(d.dir.file(DemoCopy::levelFile(0)), std::vector<uint8_t>(100, 'A'));
-  writeFileBytes(d.dir.file(DemoCopy::levelFile(2)), std::vector<uint8_t>(100, 'A'));
+  writeFileBytes(d.dir.file(levelPathIn("", 0)), std::vector<uint8_t>(100, 'A'));
+  writeFileBytes(d.dir.file(levelPathIn("", 2)), std::vector<uint8_t>(100, 'A'));
   int start = -1;
   LoadFailure first{};
   testing::internal::CaptureStderr();

@@ -43,7 +43,7 @@ std::vector<uint8_t> objectsOf(const std::vector<uint8_t>& file) {
 }  // namespace
 
 TEST(DriverFiles, AnEditSavedOverByAnotherLevelIsMarkedAndCtrlSKeepsItInItsOwnFile) {
-  SKIP_WITHOUT_DEMO_STYLES();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
   ASSERT_TRUE(run.start({level("First"), level("Second"), level("Third")})) << run.x.error() << run.x.programOutput();
   const std::string own = run.dir.file("LEVELS/LEVEL001.DAT"), backup = run.dir.file("LEVELS/LEVEL001.BAK");
