@@ -223,6 +223,14 @@ TEST(LevelKeys, LeftAndRightWrapAroundTheDemoLevels) {
   handleEvent(EventKeyDown, VkRight, 0);
   EXPECT_EQ(editor.levelNumber, 0);
   EXPECT_EQ(std::string(d.window.title), titleOf(0, currentLevel.name));
+
+  handleEvent(EventKeyDown, VkPageUp, 0);
+  EXPECT_EQ(editor.levelNumber, 110);
+  d.remove(DemoCopy::levelFile(0));
+  testing::internal::CaptureStderr();
+  handleEvent(EventKeyDown, VkPageDown, 0);
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(editor.levelNumber, 10) << "Page Down steps over a level that does not load by ten more";
 }
 
 TEST(SwitchLevel, AFullRoundOfSwitchesLeavesOnlyTheCurrentTextures) {
