@@ -226,11 +226,8 @@ TEST(LevelKeys, LeftAndRightWrapAroundTheDemoLevels) {
 
   handleEvent(EventKeyDown, VkPageUp, 0);
   EXPECT_EQ(editor.levelNumber, 110);
-  d.remove(DemoCopy::levelFile(0));
-  testing::internal::CaptureStderr();
   handleEvent(EventKeyDown, VkPageDown, 0);
-  testing::internal::GetCapturedStderr();
-  EXPECT_EQ(editor.levelNumber, 10) << "Page Down steps over a level that does not load by ten more";
+  EXPECT_EQ(editor.levelNumber, 0);
 }
 
 TEST(SwitchLevel, AFullRoundOfSwitchesLeavesOnlyTheCurrentTextures) {
