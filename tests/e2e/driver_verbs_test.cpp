@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "support/driver_edit_run.h"
-#include "support/paths.h"
 
 TEST(DriverVerbs, BandPastedIntoAnEmptyLevelAtTheSameBlockSavesTheSameLevel) {
-  SKIP_WITHOUT_DEMO_STYLES();
+  SKIP_WITHOUT_DEMO_DATA();
   LevelDescription from;
   from.style = 1;
   from.cells = {{2, 2, 1}, {3, 2, 2}, {2, 3, 3, 0x4000}, {9, 10, 4}};

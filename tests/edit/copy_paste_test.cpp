@@ -56,8 +56,9 @@ void duplicateAndDrag() {
 }  // namespace
 
 TEST(CopyPaste, PasteEqualsDraggingDuplicatesCutUndoesExactlyAndANudgeEqualsAOneBlockDrag) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoCopy demo;
-  SKIP_WITHOUT_DEMO(demo);
+  SKIP_WITHOUT_GL(demo.gl);
   ASSERT_EQ(setenv("SDL_VIDEODRIVER", "dummy", 1) | SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
   const struct { int key, dx, dy; } nudges[] = {{VkLeft, -1, 0}, {VkRight, 1, 0}, {VkUp, 0, -1}, {VkDown, 0, 1}};
   int pasted = 0;
