@@ -122,12 +122,10 @@ TEST(LevelkitCatalogue, PageListsEveryLevelWithItsPictureAndFindings) {
   named.cells = {{0, 0, 1}};
   writeFileBytes(data.level(4), makeLevelImage(named));
   const std::string out = data.dir.file("out");
-  {
-    const InDir inData(data.dir.path);  // "." is headed with the folder's own name
-    const RunResult r = runLevelkit({"catalogue", ".", out});
-    ASSERT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.err, "");  // no progress counts where no terminal watches
-  }
+  const InDir inData(data.dir.path);  // "." is headed with the folder's own name
+  const RunResult r = runLevelkit({"catalogue", ".", out});
+  ASSERT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, "");  // no progress counts where no terminal watches
   const std::vector<uint8_t> bytes = readFileBytes(out + "/index.html");
   const std::string page(bytes.begin(), bytes.end());
   EXPECT_NE(page.find("<title>Levels of " + std::filesystem::path(data.dir.path).filename().string() + "</title>"),
