@@ -113,15 +113,20 @@ void freeCurrentLevel() {
   freeStyle(&currentStyle);
 }
 
+void showKeptLevel(int number) {
+  if (!isLevelKept(number)) return;
+  loadLeaveCurrent(true);
+  takeKeptLevel(number);
+  loadFinish(number);
+}
+
 void switchLevel(int step) {
   const int direction = step < 0 ? -1 : 1;
   int candidate = editor.levelNumber;
   for (int tried = 1; tried < LevelCount; ++tried) {
     candidate = (candidate + direction + LevelCount) % LevelCount;
     if (isLevelKept(candidate)) {  // left with edits earlier: back as it was left
-      loadLeaveCurrent(true);
-      takeKeptLevel(candidate);
-      loadFinish(candidate);
+      showKeptLevel(candidate);
       return;
     }
     if (loadFromDisk(candidate, true) == 0) return;  // failures were reported; keep walking

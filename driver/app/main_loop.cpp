@@ -11,6 +11,7 @@
 #include "platform/events.h"
 #include "platform/timer.h"
 #include "platform/window.h"
+#include "app/journal.h"
 #include "app/level_commands.h"
 #include "app/level_load.h"
 #include "edit/panel_input.h"
@@ -70,8 +71,14 @@ static void serveLevelRequest() {
   const int request = editor.levelRequest;
   editor.levelRequest = NoLevelRequest;
   switch (request) {
-    case PreviousLevel: switchLevel(-1); break;
-    case NextLevel: switchLevel(+1); break;
+    case PreviousLevel:
+      journalBeforeSwitch();
+      switchLevel(-1);
+      break;
+    case NextLevel:
+      journalBeforeSwitch();
+      switchLevel(+1);
+      break;
     case UndoRequest: undoEdit(); break;
     case RedoRequest: redoEdit(); break;
     case ReopenRequest: reopenSavedLevel(); break;
@@ -82,7 +89,9 @@ static void serveLevelRequest() {
 void handleEvent(int kind, int a, int b) {
   switch (kind) {
     case EventClose:
-      // A termination signal ends the program at once; the close box may ask.
+      // A termination signal ends the program at once, once the journal holds
+      // every unsaved edit; the close box may ask.
+      if (!closeCameFromWindow()) journalOnSignal();
       if (!closeCameFromWindow() || confirmClose()) editor.quit = 1;
       break;
     case EventKeyDown:
