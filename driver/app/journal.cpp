@@ -168,7 +168,10 @@ void journalOnSignal() {
 void journalEnd() {
   if (!journal.active) return;
   journalWriterStop();
-  if (!journal.signalled) removeJournalRun(journal.folder, journal.run);
+  if (!journal.signalled) {
+    removeJournalRun(journal.folder, journal.run);
+    pruneRecoveryFolder(journal.folder);
+  }
   journal.active = false;
   journal.entries.clear();
 }

@@ -2,6 +2,7 @@
 #include "state/journal_copy.h"
 
 #include <cstring>
+#include <utility>
 
 #include "data/byte_order.h"
 #include "data/failure.h"
@@ -82,6 +83,7 @@ int decodeJournalCopy(const uint8_t* data, size_t size, int* number, Level* leve
     if (e.kind < ObjectKindTerrainCell || e.kind > ObjectKindStillByOverride)
       return journalDamaged("recovery copy holds an element of no known kind");
     LevelObject* added = addObject(e.kind, e.value, e.x, e.y, e.paramA, e.paramB, &read);
+    if (!added) return journalDamaged("recovery copy holds more elements than a level");
     added->flags = e.flags;
     added->shiftX = e.shiftX;
     added->shiftY = e.shiftY;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -136,6 +137,11 @@ void removeJournalRun(const std::string& folder, const JournalRun& run) {
   for (const std::string& name : folderEntries(folder))
     if (name.rfind(prefix, 0) == 0 && !endsWith(name, ".damaged")) unlink((folder + "/" + name).c_str());
   unlink(journalLockPath(folder, run).c_str());
+}
+
+void pruneRecoveryFolder(const std::string& folder) {
+  std::string path = folder;
+  for (int level = 0; level < 3 && rmdir(path.c_str()) == 0; ++level) path = path.substr(0, path.find_last_of('/'));
 }
 
 // [scanning] ------------------------------------------------------------------

@@ -42,6 +42,9 @@ int lockRecoveryFolder(const std::string& folder, const JournalRun& run);
 int writeJournalFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // Removes every file of the run, its lock last; .damaged files stay.
 void removeJournalRun(const std::string& folder, const JournalRun& run);
+// Removes the folder, then levelkit/recovery and levelkit above it, each only
+// when empty, so a clean end leaves nothing behind.
+void pruneRecoveryFolder(const std::string& folder);
 
 // Scanning -------------------------------------------------------------------
 struct FoundCopy {

@@ -1,5 +1,6 @@
 // The real driver killed with unsaved edits in two levels, started again in
-// the same folder: Return on the offer brings both back.
+// the same folder: Return on the offer brings both back; SIGTERM then keeps
+// the one not saved.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -41,12 +42,20 @@ void deleteEverything(DriverEditRun& run) {
   run.key("Delete");
 }
 
-// The copy the driver keeps of level `name` ("LEVEL001"), once it is written.
+// The names of the recovery copies under the state folder.
+std::vector<std::string> copiesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+    if (it->path().extension() == ".copy") names.push_back(it->path().filename().string());
+  return names;
+}
+
+// Until the driver has written a copy of level `name` ("LEVEL001").
 bool waitForCopy(const std::string& folder, const std::string& name) {
   for (int i = 0; i < 400; ++i) {
-    std::error_code error;
-    for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-      if (it->path().filename().string().find("-" + name + ".copy") != std::string::npos) return true;
+    for (const std::string& copy : copiesIn(folder))
+      if (copy.find("-" + name + ".copy") != std::string::npos) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
   return false;
@@ -77,5 +86,14 @@ TEST(DriverJournal, EditsOfAKilledEditorComeBackWithReturn) {
   EXPECT_EQ(run.save(), makeLevelImage(level("Keep me"))) << "the deletion is back";
   run.key("Right");
   EXPECT_TRUE(run.x.waitForWindowName(run.window, "*Varnelo 2 - Me too", 10000)) << run.title();
-  EXPECT_EQ(run.save(), makeLevelImage(level("Me too")));
+
+  // SIGTERM ends it at once with status 0; the saved level's copy is gone,
+  // the other is kept, now under this run's name.
+  const std::string thisRun = "run-" + std::to_string(run.x.programPid()) + "-";
+  const ProgramStatus status = run.x.stopProgram(5000);
+  EXPECT_TRUE(status.exited && status.exitCode == 0);
+  const std::vector<std::string> left = copiesIn(run.dir.file(".state"));
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(left[0].rfind(thisRun, 0), 0u) << left[0];
+  EXPECT_NE(left[0].find("-LEVEL001.copy"), std::string::npos) << left[0];
 }
