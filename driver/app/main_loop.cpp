@@ -72,12 +72,9 @@ static void serveLevelRequest() {
   editor.levelRequest = NoLevelRequest;
   switch (request) {
     case PreviousLevel:
-      journalBeforeSwitch();
-      switchLevel(-1);
-      break;
     case NextLevel:
-      journalBeforeSwitch();
-      switchLevel(+1);
+      journalBeforeSwitch();  // the level left is on disk before another is read
+      switchLevel(request == PreviousLevel ? -1 : +1);
       break;
     case UndoRequest: undoEdit(); break;
     case RedoRequest: redoEdit(); break;
