@@ -23,11 +23,11 @@
 #include "app/journal_writer.h"
 #include "app/level_load.h"
 #include "data/bind.h"
+#include "edit/edit_steps.h"
 #include "render/scene.h"
 #include "render/textures.h"
 #include "platform/window.h"
 #include "state/editor_state.h"
-#include "state/level_history.h"
 #include "state/journal_copy.h"
 #include "state/journal_store.h"
 #include "support/egl_context.h"
@@ -57,7 +57,7 @@ static void BM_JournalCopies(benchmark::State& state) {
   std::error_code ec;
   fs::current_path(testpaths::demoDir(), ec);
   const std::string folder = benchFolder();
-  if (ec || lockRecoveryFolder(folder, thisJournalRun()) != 0) {
+  if (ec || makeRecoveryFolder(folder) != 0) {
     state.SkipWithError("no demo data, or the state folder cannot be written");
     return;
   }
@@ -90,6 +90,7 @@ static void BM_JournalCopies(benchmark::State& state) {
 BENCHMARK(BM_JournalCopies)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 static uint64_t benchNow = 0;
+static void nudgeFirstElement() { currentLevel.firstObject->x ^= 1; }
 static uint64_t benchClock() { return benchNow; }
 
 static void BM_Frame(benchmark::State& state) {
@@ -122,9 +123,8 @@ static void BM_Frame(benchmark::State& state) {
   if (journalling) journalStart(folder, thisJournalRun());
   std::vector<double> frameMs, passMs;
   for (auto _ : state) {
-    currentLevel.firstObject->x ^= 1;  // an edit
-    currentHistory.savedPosition = -1;  // marked unsaved, as a committed step would
-    benchNow += JournalDelayMs;         // and a copy due at once
+    editAsOneStep(nudgeFirstElement);
+    benchNow += JournalDelayMs;  // a copy due at once
     const Clock::time_point start = Clock::now();
     journalPass(true);
     passMs.push_back(msSince(start));

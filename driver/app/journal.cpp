@@ -50,14 +50,16 @@ int journalStart(const std::string& folder, const JournalRun& run) {
   journal.active = false;
   journal.signalled = false;
   journal.entries.clear();
-  if (lockRecoveryFolder(folder, run) != 0) {
-    std::fprintf(stderr, "driver: no recovery journal: cannot write %s: %s\n", folder.c_str(), std::strerror(errno));
+  if (makeRecoveryFolder(folder) != 0) {
+    std::fprintf(stderr, "driver: no recovery journal: cannot make %s: %s\n", folder.c_str(), std::strerror(errno));
     return 1;
   }
   journal.folder = folder;
   journal.run = run;
   journal.active = true;
   journalWriterStart();
+  // By the writer, like every copy after it: the first frame waits for no flush.
+  journalWriterPut(journalLockPath(folder, run), journalLockBytes(run));
   return 0;
 }
 

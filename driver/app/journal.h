@@ -16,10 +16,10 @@
 constexpr uint64_t JournalDelayMs = 1000;  // from a change to its copy, and between two copies of a level
 
 // Starting and ending ----------------------------------------------------------
-// Begins journalling into `folder` as `run` (its lock written, the writer
-// started). A run begun before in this process is dropped first, its files
-// left as they are. 0 on success; 1 when the folder cannot be written (the
-// journal stays off; the reason is on standard error).
+// Begins journalling into `folder` as `run`: the writer started, its lock the
+// writer's first job. A run begun before in this process is dropped first,
+// its files left as they are. 0 on success; 1 when the folder cannot be made
+// (the journal stays off; the reason is on standard error).
 int journalStart(const std::string& folder, const JournalRun& run);
 // A termination signal: every level with unsaved edits is written now and
 // waited for; journalEnd will keep the journal.

@@ -98,7 +98,7 @@ std::string journalCopyPath(const std::string& folder, const JournalRun& run, in
 
 // [files] ---------------------------------------------------------------------
 
-static int makeFolders(const std::string& folder) {
+int makeRecoveryFolder(const std::string& folder) {
   for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
     const std::string part = folder.substr(0, slash);
     if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return 1;
@@ -106,10 +106,9 @@ static int makeFolders(const std::string& folder) {
   }
 }
 
-int lockRecoveryFolder(const std::string& folder, const JournalRun& run) {
-  if (makeFolders(folder) != 0) return 1;
+std::vector<uint8_t> journalLockBytes(const JournalRun& run) {
   const std::string pid = std::to_string(run.pid) + "\n";
-  return writeJournalFile(journalLockPath(folder, run), std::vector<uint8_t>(pid.begin(), pid.end()));
+  return std::vector<uint8_t>(pid.begin(), pid.end());
 }
 
 int writeJournalFile(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -34,9 +34,10 @@ std::string journalLockPath(const std::string& folder, const JournalRun& run);
 std::string journalCopyPath(const std::string& folder, const JournalRun& run, int number);
 
 // Files ----------------------------------------------------------------------
-// Creates the folder and its parents (mode 0700: copies hold the user's work)
-// and writes the run's lock. 0 on success; 1 with errno set.
-int lockRecoveryFolder(const std::string& folder, const JournalRun& run);
+// Creates the folder and its parents (mode 0700: copies hold the user's
+// work). 0 on success; 1 with errno set.
+int makeRecoveryFolder(const std::string& folder);
+std::vector<uint8_t> journalLockBytes(const JournalRun& run);  // what the run's lock holds: its pid
 // Replaces path with the bytes in one step (the shared atomic replacement).
 // 0 on success; 1 with errno set.
 int writeJournalFile(const std::string& path, const std::vector<uint8_t>& bytes);

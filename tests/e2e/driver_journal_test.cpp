@@ -69,6 +69,7 @@ TEST(DriverJournal, EditsOfAKilledEditorComeBackWithReturn) {
   ASSERT_TRUE(run.start({withElements(level("Keep me")), withElements(level("Me too"))}))
       << run.x.error() << run.x.programOutput();
   deleteEverything(run);
+  ASSERT_TRUE(run.x.waitForWindowName(run.window, "*Varnelo 1 - Keep me", 10000)) << run.title() << run.x.programOutput();
   run.key("Right");
   deleteEverything(run);
   ASSERT_TRUE(run.x.waitForWindowName(run.window, "*Varnelo 2 - Me too", 10000)) << run.title();
@@ -91,7 +92,7 @@ TEST(DriverJournal, EditsOfAKilledEditorComeBackWithReturn) {
   // the other is kept, now under this run's name.
   const std::string thisRun = "run-" + std::to_string(run.x.programPid()) + "-";
   const ProgramStatus status = run.x.stopProgram(5000);
-  EXPECT_TRUE(status.exited && status.exitCode == 0);
+  EXPECT_TRUE(status.exited && status.exitCode == 0) << run.x.programOutput();
   const std::vector<std::string> left = copiesIn(run.dir.file(".state"));
   ASSERT_EQ(left.size(), 1u);
   EXPECT_EQ(left[0].rfind(thisRun, 0), 0u) << left[0];
