@@ -23,14 +23,15 @@
 #include "app/journal_writer.h"
 #include "app/level_load.h"
 #include "data/bind.h"
+#include "data/level_source.h"
 #include "edit/edit_steps.h"
 #include "render/scene.h"
+#include "headless/headless_gl.h"
 #include "render/textures.h"
 #include "platform/window.h"
 #include "state/editor_state.h"
 #include "state/journal_copy.h"
 #include "state/journal_store.h"
-#include "support/egl_context.h"
 #include "support/paths.h"
 
 namespace fs = std::filesystem;

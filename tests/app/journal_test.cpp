@@ -82,7 +82,8 @@ struct JournalFixture : ::testing::Test {
   DemoCopy demo;
   std::string folder;
   void SetUp() override {
-    if (!demo.ready) GTEST_SKIP() << demo.why;
+    SKIP_WITHOUT_DEMO_DATA();
+    SKIP_WITHOUT_GL(demo.gl);
     setJournalClock(fakeClock);
     setenv("XDG_STATE_HOME", demo.dir.file("state").c_str(), 1);
     folder = recoveryFolderFor(demo.dir.file("state"), fs::current_path().string());

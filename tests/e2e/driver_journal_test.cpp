@@ -64,7 +64,7 @@ bool waitForCopy(const std::string& folder, const std::string& name) {
 }  // namespace
 
 TEST(DriverJournal, EditsOfAKilledEditorComeBackWithReturn) {
-  SKIP_WITHOUT_DEMO_STYLES();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
   ASSERT_TRUE(run.start({withElements(level("Keep me")), withElements(level("Me too"))}))
       << run.x.error() << run.x.programOutput();
