@@ -70,12 +70,14 @@ void shutDown() {
 static void serveLevelRequest() {
   const int request = editor.levelRequest;
   editor.levelRequest = NoLevelRequest;
+  // The level left is on disk before another is read.
+  if (request == PreviousLevel || request == NextLevel || request == TenLevelsBack || request == TenLevelsForward)
+    journalBeforeSwitch();
   switch (request) {
-    case PreviousLevel:
-    case NextLevel:
-      journalBeforeSwitch();  // the level left is on disk before another is read
-      switchLevel(request == PreviousLevel ? -1 : +1);
-      break;
+    case PreviousLevel: switchLevel(-1); break;
+    case NextLevel: switchLevel(+1); break;
+    case TenLevelsBack: switchLevel(-LevelPageStep); break;
+    case TenLevelsForward: switchLevel(+LevelPageStep); break;
     case UndoRequest: undoEdit(); break;
     case RedoRequest: redoEdit(); break;
     case ReopenRequest: reopenSavedLevel(); break;
