@@ -118,6 +118,13 @@ void freeCurrentLevel() {
   freeStyle(&currentStyle);
 }
 
+void showKeptLevel(int number) {
+  if (!isLevelKept(number)) return;
+  loadLeaveCurrent(true);
+  takeKeptLevel(number);
+  loadFinish(number);
+}
+
 void switchLevel(int step) {
   int candidate = editor.levelNumber;
   LoadFailure first{}, why{};
@@ -126,9 +133,7 @@ void switchLevel(int step) {
     candidate = ((candidate + step) % LevelCount + LevelCount) % LevelCount;
     if (candidate == editor.levelNumber) return;  // the walk came round: none of its levels loads
     if (isLevelKept(candidate)) {  // left with edits earlier: back as it was left
-      loadLeaveCurrent(true);
-      takeKeptLevel(candidate);
-      loadFinish(candidate);
+      showKeptLevel(candidate);
       return loadNoteSkipped(first, skipped);
     }
     if (loadFromDisk(candidate, true, &why) == 0) return loadNoteSkipped(first, skipped);

@@ -11,6 +11,8 @@
 #include "state/level_title.h"
 #include "app/level_load.h"
 #include "app/frame_pacing.h"
+#include "app/journal.h"
+#include "app/journal_offer.h"
 #include "app/main_loop.h"
 #include "platform/events.h"
 #include "platform/window.h"
@@ -43,6 +45,7 @@ int main() {
     return 1;
   }
   noteLevelsSkippedAtStart(startLevel, skipped);
+  startJournalWithOffer();
   const LoopSteps steps{renderFrame, waitForEvent};
   while (!editor.quit) {
     // Another program's write to LEVEL___.DAT may take the only copy of the
@@ -50,6 +53,7 @@ int main() {
     if (refreshSharedFile(false)) showCurrentTitle();
     loopPass(steps);
   }
+  journalEnd();  // a close the question let through removes the journal; a signal keeps it
   freeCurrentLevel();
   shutDown();
   return 0;
