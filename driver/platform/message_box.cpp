@@ -5,14 +5,9 @@
 #include "platform/platform_internal.h"
 #include "platform/window.h"
 
-int messageBox(AppWindow* parent, int kind, const char* title, const char* text, const char* const* buttons,
-               int buttonCount) {
-  // Without a system window (tests drive the editor with a bare record) there
-  // is nothing to put a box over.
-  if (!parent || !parent->handle || buttonCount < 1) {
-    setPlatformError("no window to show a message box over");
-    return -1;
-  }
+// Shows the box over `window` (none: a box of its own on the desktop).
+static int showBox(SDL_Window* window, int kind, const char* title, const char* text, const char* const* buttons,
+                   int buttonCount) {
   std::vector<SDL_MessageBoxButtonData> data(static_cast<size_t>(buttonCount));
   for (int i = 0; i < buttonCount; ++i) data[static_cast<size_t>(i)] = {0, i, buttons[i]};
   data.front().flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
@@ -20,7 +15,7 @@ int messageBox(AppWindow* parent, int kind, const char* title, const char* text,
   SDL_MessageBoxData box{};
   box.flags = (kind == MessageBoxWarning ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION) |
               SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
-  box.window = static_cast<SDL_Window*>(parent->handle);
+  box.window = window;
   box.title = title;
   box.message = text;
   box.numbuttons = buttonCount;
@@ -32,4 +27,23 @@ int messageBox(AppWindow* parent, int kind, const char* title, const char* text,
   }
   // A box closed by its own close box was dismissed, as Escape dismisses it.
   return chosen >= 0 && chosen < buttonCount ? chosen : buttonCount - 1;
+}
+
+int messageBox(AppWindow* parent, int kind, const char* title, const char* text, const char* const* buttons,
+               int buttonCount) {
+  // Without a system window (tests drive the editor with a bare record) there
+  // is nothing to put a box over.
+  if (!parent || !parent->handle || buttonCount < 1) {
+    setPlatformError("no window to show a message box over");
+    return -1;
+  }
+  return showBox(static_cast<SDL_Window*>(parent->handle), kind, title, text, buttons, buttonCount);
+}
+
+int messageBoxAlone(int kind, const char* title, const char* text, const char* const* buttons, int buttonCount) {
+  if (buttonCount < 1) {
+    setPlatformError("a message box needs a button");
+    return -1;
+  }
+  return showBox(nullptr, kind, title, text, buttons, buttonCount);
 }

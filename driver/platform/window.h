@@ -51,6 +51,9 @@ enum MessageBoxKind { MessageBoxInformation, MessageBoxWarning };
 // chosen, or -1 when no box could be shown (platformError() says why).
 int messageBox(AppWindow* parent, int kind, const char* title, const char* text, const char* const* buttons,
                int buttonCount);
+// The same box before any window exists (a start-up that cannot go on):
+// its own window on the desktop, -1 when there is no display to show it on.
+int messageBoxAlone(int kind, const char* title, const char* text, const char* const* buttons, int buttonCount);
 
 // The system's explanation of the last failed creation (for the one line
 // driver prints before it exits).
