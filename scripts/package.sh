@@ -17,7 +17,7 @@ echo "== $deb"
 dpkg-deb --field "$deb" Package Version Depends
 
 echo "== lintian"
-lintian --fail-on error --no-tag-display-limit "$deb"
+lintian --fail-on error --tag-display-limit 0 "$deb"
 
 echo "== the unpacked package"
 root=$(mktemp -d)
@@ -31,5 +31,6 @@ for f in share/man/man1/levelkit.1.gz share/applications/levelkit-driver.desktop
          share/icons/hicolor/64x64/apps/levelkit-skills.png; do
   [ -s "$root/usr/$f" ] || { echo "missing from the package: /usr/$f" >&2; exit 1; }
 done
-tar -tzf "$tarball" | grep -q 'bin/levelkit-driver$' || { echo "no levelkit-driver in $tarball" >&2; exit 1; }
+tar -tzf "$tarball" >"$root/tarball.list"
+grep -q 'bin/levelkit-driver$' "$root/tarball.list" || { echo "no levelkit-driver in $tarball" >&2; exit 1; }
 echo "package ok: $deb, $tarball"
