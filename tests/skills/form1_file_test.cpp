@@ -78,7 +78,6 @@ class Form1FileTest : public QObject {
     QTRY_VERIFY2(says(form.lblNotice, "File changed"), qPrintable(form.lblNotice->text()));
     QVERIFY2(form.lblNotice->toolTip().startsWith(fullPath + "\n\"pack one.dat\" changed on disk at "),
              qPrintable(form.lblNotice->toolTip()));
-    std::remove(named.c_str());
   }
 };
 
