@@ -28,7 +28,7 @@ void Form1::setNoticeToolTip(const QString& event) {
 
 void Form1::tell(const QString& text) { showMessage(QString::fromLatin1(FormCaption), text); }
 
-bool Form1::readLevelImage(std::vector<uint8_t>* levelBytes) {
+bool Form1::readLevelImage(std::vector<uint8_t>* levelBytes, const char* nothingDone) {
   const std::string localPath = levelFilePath().toStdString();
   if (!isOrdinaryFile(localPath)) {
     tell(quotedFileName() + " not in present directory.");
@@ -41,7 +41,7 @@ bool Form1::readLevelImage(std::vector<uint8_t>* levelBytes) {
   }
   const std::string problem = levelImageProblem(*levelBytes, levelFileName.toStdString());
   if (!problem.empty()) {
-    tell(QString::fromStdString(problem) + " Nothing was written.");
+    tell(QString::fromStdString(problem) + " " + QString::fromLatin1(nothingDone));
     return false;
   }
   return true;

@@ -2,7 +2,7 @@
 // start up, load level 0, loop until a close request, then tear down in
 // reverse order.
 #include "state/editor_state.h"
-#include "app/data_folder.h"
+#include "app/start_folder.h"
 #include "app/level_load.h"
 #include "app/frame_pacing.h"
 #include "app/main_loop.h"

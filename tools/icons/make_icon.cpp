@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "data/style.h"
+#include "levelfile/data_folder.h"
 
 constexpr int BlockWidth = 16;   // pixels
 constexpr int BlockHeight = 8;
@@ -46,9 +47,8 @@ int main(int argc, char** argv) {
   }
   const int styleIndex = std::atoi(argv[2]), pieceIndex = std::atoi(argv[3]), size = std::atoi(argv[4]);
   Style style{};
-  const std::string path = styleIndex >= 0 && styleIndex < StyleCount
-                               ? std::string(argv[1]) + "/STYLES/" + styleTable[styleIndex].stem + ".DAT"
-                               : std::string();
+  const std::string path =
+      styleIndex >= 0 && styleIndex < StyleCount ? stylePathIn(argv[1], styleTable[styleIndex].stem) : std::string();
   if (path.empty() || loadStyleFile(styleIndex, path.c_str(), &style) != 0) {
     std::fprintf(stderr, "make_icon: style %d does not load from %s\n", styleIndex, argv[1]);
     return 1;

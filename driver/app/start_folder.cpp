@@ -1,6 +1,6 @@
 // The data folder: the command line, the check of the folder, the box for a
 // folder that is not one, and the user's copy of the installed demo levels.
-#include "app/data_folder.h"
+#include "app/start_folder.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folder.h"
+#include "app/start_folder.h"
 #include "support/files.h"
 
 // "DATA_DIR exitNow exitStatus printed": only an exit prints (help, version, usage error).
-TEST(DataFolder, CommandLine) {
+TEST(StartFolder, CommandLine) {
   const std::pair<std::vector<const char*>, std::string> cases[] = {
       {{"driver"}, "- 0 0 0"},          {{"driver", "/some/game"}, "/some/game 0 0 0"},
       {{"driver", "--help"}, "- 1 0 1"}, {{"driver", "--version"}, "- 1 0 1"},
@@ -28,7 +28,7 @@ TEST(DataFolder, CommandLine) {
   }
 }
 
-TEST(DataFolder, TheBoxNamesTheFolderAndWhatItLacks) {
+TEST(StartFolder, TheBoxNamesTheFolderAndWhatItLacks) {
   TempDir root;
   const std::string absent = root.file("absent"), noStyles = root.file("game");
   std::filesystem::create_directories(noStyles + "/LEVELS");
