@@ -71,8 +71,9 @@ void Form1::watchLevel_Change() {
       QStringLiteral("%1 changed on disk at %2; Read shows what it holds now.").arg(quotedFileName(), time));
 }
 
-void Form1::noteApplied() {
+void Form1::noteApplied(const QString& changes) {
   levelStamp = fileStampOf(levelFilePath().toStdString());
-  lblNotice->setText(QStringLiteral("Applied at %1").arg(clockText()));
+  const QString applied = QStringLiteral("Applied at %1").arg(clockText());
+  lblNotice->setText(changes.isEmpty() ? applied : applied + "; " + changes);
   setNoticeToolTip(QString());
 }
