@@ -7,6 +7,13 @@ int clientHeight();  // the window's client height, 0 before a window exists
 // View centre from the client size and the item bar; origin from the camera.
 void recentre();
 
+// The block column and row under client point (x, y), rounded down, so also
+// left of and above the level.
+void blockAtClientPoint(int x, int y, int* column, int* row);
+// The block under the pointer: 1 when the pointer is over the level and not
+// over the item bar, 0 otherwise (column and row are set either way).
+int blockUnderPointer(int* column, int* row);
+
 constexpr int MinZoom = 1;  // client pixels per level pixel
 constexpr int MaxZoom = 8;
 void zoomIn();   // one step, up to MaxZoom
