@@ -5,6 +5,8 @@
 #include "app/start_folder.h"
 #include "app/level_load.h"
 #include "app/frame_pacing.h"
+#include "app/journal.h"
+#include "app/journal_offer.h"
 #include "app/main_loop.h"
 #include "platform/events.h"
 
@@ -19,8 +21,10 @@ int main(int argc, char** argv) {
     shutDown();
     return 1;
   }
+  startJournalWithOffer();
   const LoopSteps steps{renderFrame, waitForEvent};
   while (!editor.quit) loopPass(steps);
+  journalEnd();  // a close the question let through removes the journal; a signal keeps it
   freeCurrentLevel();
   shutDown();
   return 0;

@@ -55,6 +55,11 @@ int messageBox(AppWindow* parent, int kind, const char* title, const char* text,
 // its own window on the desktop, -1 when there is no display to show it on.
 int messageBoxAlone(int kind, const char* title, const char* text, const char* const* buttons, int buttonCount);
 
+// The same box with Escape (and the box's own close button) picking button
+// escapeButton instead of the last.
+int messageBoxEscapeTo(AppWindow* parent, int kind, const char* title, const char* text,
+                       const char* const* buttons, int buttonCount, int escapeButton);
+
 // The system's explanation of the last failed creation (for the one line
 // driver prints before it exits).
 const char* platformError();
