@@ -42,6 +42,8 @@ int restMilliseconds() {
   return ms > 0.0 ? static_cast<int>(std::ceil(ms)) : 0;
 }
 
+void resetFramePacing() { frameOwed = true; }
+
 void loopPass(const LoopSteps& steps) {
   if (drainEvents() > 0) frameOwed = true;
   if (takeRepaintRequest()) frameOwed = true;

@@ -15,6 +15,7 @@ int main() {
     return 1;
   }
   const LoopSteps steps{renderFrame, waitForEvent};
+  resetFramePacing();
   while (!editor.quit) loopPass(steps);
   freeCurrentLevel();
   shutDown();
