@@ -14,9 +14,7 @@
 #include <filesystem>
 
 #include "app/level_commands.h"
-#include "data/bind.h"
-#include "data/level.h"
-#include "data/style.h"
+#include "data/level_source.h"
 #include "edit/operations.h"
 #include "state/editor_state.h"
 #include "state/kept_levels.h"
@@ -33,11 +31,10 @@ bool loadDensest() {
   if (loaded) return true;
   std::error_code ec;
   std::filesystem::current_path(testpaths::demoDir(), ec);
-  char path[32];
-  std::snprintf(path, sizeof path, "LEVELS/LEVEL%03d.DAT", DensestDemoLevel);
   resetEditorState();
-  if (ec || loadLevel(path, &currentLevel) != 0 || loadStyle(currentLevel.style, &currentStyle) != 0) return false;
-  bindLevelToStyle(&currentStyle, &currentLevel);
+  LevelLoad load;
+  if (ec || loadLevelAndStyle(levelPathIn("", DensestDemoLevel), "", nullptr, &currentLevel, &currentStyle, &load) != 0)
+    return false;
   editor.cameraX = currentLevel.width * 8;
   editor.cameraY = currentLevel.height * 4;
   loaded = true;

@@ -32,7 +32,7 @@
 #include "state/panel_metrics.h"
 #include "render/scene.h"
 #include "render/textures.h"
-#include "support/egl_context.h"
+#include "headless/headless_gl.h"
 #include "support/paths.h"
 #include "support/reference_scene.h"
 

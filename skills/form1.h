@@ -96,7 +96,8 @@ class Form1 : public QWidget {
   void createSlotElement(int i);  // the three controls of slot i, copied from the templates
   QString levelFilePath() const;
   void tell(const QString& text);  // one message, captioned like the form
-  bool readLevelImage(std::vector<uint8_t>* levelBytes);  // false after showing why
+  // False after showing why, the refusal ending in nothingDone ("Nothing was read.").
+  bool readLevelImage(std::vector<uint8_t>* levelBytes, const char* nothingDone);
   void startWatching();
   void noteApplied();  // Apply replaced the file: its new version is ours, not a change
   void readSlot(int i, int32_t code, int32_t quantity);

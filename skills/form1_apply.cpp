@@ -45,7 +45,7 @@ QString Form1::slotName(int i) const {
 
 void Form1::Command1_Click() {
   std::vector<uint8_t> levelBytes;
-  if (!readLevelImage(&levelBytes)) return;
+  if (!readLevelImage(&levelBytes, "Nothing was written.")) return;
 
   LevelPatch patch{};
   QString nameProblem;

@@ -22,7 +22,7 @@ QString Form1::levelFilePath() const { return levelDirectory + "/" + QString::fr
 
 void Form1::tell(const QString& text) { showMessage(QString::fromLatin1(FormCaption), text); }
 
-bool Form1::readLevelImage(std::vector<uint8_t>* levelBytes) {
+bool Form1::readLevelImage(std::vector<uint8_t>* levelBytes, const char* nothingDone) {
   const std::string localPath = levelFilePath().toStdString();
   if (!isOrdinaryFile(localPath)) {
     tell(quotedLevelFileName() + " not in present directory.");
@@ -35,7 +35,7 @@ bool Form1::readLevelImage(std::vector<uint8_t>* levelBytes) {
   }
   const std::string problem = levelImageProblem(*levelBytes, LevelFileName);
   if (!problem.empty()) {
-    tell(QString::fromStdString(problem) + " Nothing was written.");
+    tell(QString::fromStdString(problem) + " " + QString::fromLatin1(nothingDone));
     return false;
   }
   return true;

@@ -38,7 +38,7 @@ void Form1::readSlot(int i, int32_t code, int32_t quantity) {
 
 void Form1::cmdRead_Click() {
   std::vector<uint8_t> levelBytes;
-  if (!readLevelImage(&levelBytes)) return;  // the message is shown; the form stays as it was
+  if (!readLevelImage(&levelBytes, "Nothing was read.")) return;  // the message is shown; the form stays as it was
   const LevelPatch held = readLevelPatch(levelBytes);
   txtName->setText(nameOfBytes(held.name));
   showWhole(txtMin, QString::number(held.minutes));

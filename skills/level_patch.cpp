@@ -6,11 +6,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "levelfile/data_folder.h"
 #include "skills_core.h"
 
 std::string levelImageProblem(const std::vector<uint8_t>& image, const std::string& fileName) {
   const std::string quoted = "\"" + fileName + "\"";
-  if (image.size() >= 4 && std::memcmp(image.data(), "GSCM", 4) == 0)
+  if (hasGscmMagic(image.data(), image.size()))
     return quoted + " is compressed. Only an uncompressed level file, as the editor saves it, can be changed.";
   if (image.size() != LevelFileSize)
     return quoted + " is " + std::to_string(image.size()) + " bytes long, not " +

@@ -4,45 +4,32 @@
 #include "app/level_load.h"
 
 #include <cstdio>
+#include <string>
 #include <utility>
 
 #include "state/editor_state.h"
 #include "state/kept_levels.h"
 #include "state/level_history.h"
 #include "data/bind.h"
-#include "data/failure.h"
-#include "data/level.h"
-#include "data/style.h"
+#include "data/level_source.h"
 #include "platform/window.h"
 #include "edit/panel_input.h"
 #include "state/camera.h"
 #include "state/level_title.h"
 #include "render/textures.h"
 
-static void loadLevelPath(int levelNumber, char* path, size_t size) {
-  std::snprintf(path, size, "LEVELS/LEVEL%03d.DAT", levelNumber);
-}
-
 // Reads and binds level `levelNumber` and its style into the given records.
 // 0 on success; 1 after printing one line naming the file and the reason.
 static int loadReadBound(int levelNumber, Level* level, Style* style) {
-  char path[32];
-  loadLevelPath(levelNumber, path, sizeof path);
-  if (loadLevel(path, level) != 0) {
-    std::fprintf(stderr, "driver: cannot load %s: %s\n", path, failureReason());
-    return 1;
-  }
-  if (level->style < 0 || level->style >= StyleCount) {
-    std::fprintf(stderr, "driver: cannot load %s: it names style %d, not one of 0..11\n", path, level->style);
-    return 1;
-  }
-  if (loadStyle(level->style, style) != 0) {
-    std::fprintf(stderr, "driver: cannot load STYLES/%s.DAT (the style of %s): %s\n",
-                 styleTable[level->style].stem, path, failureReason());
-    return 1;
-  }
-  bindLevelToStyle(style, level);
-  return 0;
+  const std::string path = levelPathIn("", levelNumber);
+  LevelLoad load;
+  if (loadLevelAndStyle(path, "", nullptr, level, style, &load) == 0) return 0;
+  if (load.failed == LoadStyleFile)
+    std::fprintf(stderr, "driver: cannot load %s (the style of %s): %s\n", load.stylePath.c_str(), path.c_str(),
+                 load.reason.c_str());
+  else
+    std::fprintf(stderr, "driver: cannot load %s: %s\n", path.c_str(), load.reason.c_str());
+  return 1;
 }
 
 // The EditorState fields every load puts back to their load values.

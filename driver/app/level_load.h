@@ -2,6 +2,8 @@
 // Making a level the one being edited: level file, its style, binding,
 // animation period, block textures, window title, editor reset, item bar.
 
+#include "levelfile/data_folder.h"  // LevelCount
+
 // Loads level editor.levelNumber from disk into fresh records and only then
 // replaces the current level (dropping its undo history), style and textures.
 // 0 on success; 1 on failure with the current level left exactly as it was
@@ -25,5 +27,3 @@ void adoptCurrentStyle();
 // keeping them. 0 when both load; 1 after printing the reason and a reminder
 // that LEVELS/ and STYLES/ belong in the current directory.
 int checkStartLevel();
-
-constexpr int LevelCount = 120;  // levels 0..119, ten per style group

@@ -5,11 +5,8 @@
 
 #include "app/level_commands.h"
 #include "app/level_load.h"
-#include "data/bind.h"
-#include "data/failure.h"
-#include "data/level.h"
+#include "data/level_source.h"
 #include "data/level_writer.h"
-#include "data/style.h"
 #include "edit/operations.h"
 #include "state/camera.h"
 #include "state/editor_state.h"
@@ -42,20 +39,18 @@ static void reopenCopyInto(const Level& source, Level* target) {
 }
 
 void reopenSavedLevel() {
-  Level saved;
-  if (loadLevel(SavedLevelPath, &saved) != 0) return reopenRefuse(failureReason());
-  if (saved.style < 0 || saved.style >= StyleCount) return reopenRefuse("it names no style of 0..11");
   // A level of another style brings that style; the step keeps the one it replaces.
-  std::unique_ptr<Style> otherStyle;
-  if (saved.style != currentStyle.styleIndex) {
-    otherStyle = std::make_unique<Style>();
-    if (loadStyle(saved.style, otherStyle.get()) != 0) {
-      char reason[96];
-      std::snprintf(reason, sizeof reason, "its style %s: %s", styleTable[saved.style].stem, failureReason());
-      return reopenRefuse(reason);
-    }
+  Level saved;
+  auto otherStyle = std::make_unique<Style>();
+  LevelLoad load;
+  if (loadLevelAndStyle(SavedLevelPath, "", &currentStyle, &saved, otherStyle.get(), &load) != 0) {
+    if (load.failed == LoadStyleIndex) return reopenRefuse("it names no style of 0..11");
+    if (load.failed != LoadStyleFile) return reopenRefuse(load.reason.c_str());
+    char reason[96];
+    std::snprintf(reason, sizeof reason, "its style %s: %s", styleTable[saved.style].stem, load.reason.c_str());
+    return reopenRefuse(reason);
   }
-  bindLevelToStyle(otherStyle ? otherStyle.get() : &currentStyle, &saved);
+  if (!load.styleRead) otherStyle.reset();
 
   historyBegin();
   reopenCopyInto(saved, &currentLevel);

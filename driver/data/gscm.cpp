@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "levelfile/data_folder.h"
+
 namespace {
 
 constexpr uint32_t NotWritten = 0xFFFFFFFFu;
@@ -149,7 +151,7 @@ bool gscmDecompress(const uint8_t* input, uint32_t inputLength,
                     std::vector<uint8_t>* output, uint32_t* sizeOrStatus) {
   output->clear();
   if (inputLength < 13) return fail(output, sizeOrStatus, GscmTruncated);
-  if (std::memcmp(input, "GSCM", 4) != 0) return fail(output, sizeOrStatus, GscmBadMagic);
+  if (!hasGscmMagic(input, inputLength)) return fail(output, sizeOrStatus, GscmBadMagic);
   uint32_t outputSize = uint32_t(input[4]) | uint32_t(input[5]) << 8 | uint32_t(input[6]) << 16 |
                         uint32_t(input[7]) << 24;
   if (outputSize > GscmMaxOutputSize) return fail(output, sizeOrStatus, GscmTruncated);

@@ -150,6 +150,3 @@ void forEachElement(const Level& level, Visit visit) {
 // Parses a whole level file image (plain FORM or GSCM-compressed) into level.
 // 0 on success; 1 on failure with failureReason() set and level untouched.
 int parseLevel(const uint8_t* data, size_t size, Level* level);
-
-// Reads the file at path and parses it. 0 on success, 1 on failure (level untouched).
-int loadLevel(const char* path, Level* level);

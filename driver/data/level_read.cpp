@@ -2,13 +2,13 @@
 //
 // Every check that can refuse the file runs before the Level is touched, so a
 // refused file leaves the previous level exactly as it was.
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "data/byte_order.h"
 #include "data/failure.h"
 #include "data/gscm.h"
+#include "levelfile/data_folder.h"
 #include "data/level.h"
 
 // Fields addObject leaves as the slot held them; the reader starts them clean
@@ -106,7 +106,7 @@ static int parsePlain(const uint8_t* data, size_t size, bool wasCompressed, Leve
 }
 
 int parseLevel(const uint8_t* data, size_t size, Level* level) {
-  if (size >= 4 && std::memcmp(data, "GSCM", 4) == 0) {
+  if (hasGscmMagic(data, size)) {
     if (size > UINT32_MAX) {
       setFailureReason("compressed data is damaged");
       return 1;
@@ -124,26 +124,4 @@ int parseLevel(const uint8_t* data, size_t size, Level* level) {
     return 1;
   }
   return parsePlain(data, size, false, level);
-}
-
-int loadLevel(const char* path, Level* level) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (!file) {
-    setFailureReason("file not found");
-    return 1;
-  }
-  std::vector<uint8_t> bytes;
-  bool readOk = std::fseek(file, 0, SEEK_END) == 0;
-  long length = readOk ? std::ftell(file) : -1;
-  readOk = readOk && length >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
-  if (readOk) {
-    bytes.resize(size_t(length));
-    readOk = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  }
-  std::fclose(file);
-  if (!readOk) {
-    setFailureReason("level file could not be read");
-    return 1;
-  }
-  return parseLevel(bytes.data(), bytes.size(), level);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/failure.h"
+#include "levelfile/data_folder.h"
 
 const StyleTableEntry styleTable[StyleCount] = {
     {"VARNELO", 28215, 0x6674EC7Bu},  {"QUORB", 39927, 0xC1B81BC8u},    {"TESSILY", 98064, 0x6C0EA5DEu},
@@ -39,11 +40,11 @@ const char* const styleDisplayNames[StyleCount] = {
     "Sarrowen", "Feldric", "Nimbe", "Wexlin", "Zorra", "Kelpin",
 };
 
-int loadStyle(int index, Style* style) {
-  char path[32];
-  std::snprintf(path, sizeof path, "STYLES/%s.DAT", index >= 0 && index < StyleCount ? styleTable[index].stem : "");
-  return loadStyleFile(index, path, style);
+std::string stylePathIn(const std::string& dataDir, int index) {
+  return stylePathIn(dataDir, index >= 0 && index < StyleCount ? styleTable[index].stem : "");
 }
+
+int loadStyle(int index, Style* style) { return loadStyleFile(index, stylePathIn("", index).c_str(), style); }
 
 int loadStyleFile(int index, const char* path, Style* style) {
   freeStyle(style);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 #include "data/container.h"
 
@@ -66,6 +67,10 @@ uint32_t crc32(const uint8_t* data, size_t size);
 // style index. 0 on success; 1 on failure with failureReason() set and the
 // style emptied (no arrays, counts 0). Does not check size or CRC.
 int decodeStyle(int index, const uint8_t* data, size_t size, Style* style);
+
+// DATA/STYLES/<STEM>.DAT of a style index; "" for dataDir gives the path from
+// the current directory.
+std::string stylePathIn(const std::string& dataDir, int index);
 
 // Reads "STYLES/<STEM>.DAT", checks index, size and CRC-32 against the table,
 // then decodes. 0 on success, 1 on failure (style emptied, reason set).

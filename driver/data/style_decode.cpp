@@ -11,6 +11,7 @@
 #include "data/byte_order.h"
 #include "data/failure.h"
 #include "data/gscm.h"
+#include "levelfile/data_folder.h"
 #include "data/style.h"
 
 // Animation cells across a whole style; a damaged file could otherwise ask for
@@ -237,7 +238,7 @@ int decodeStyle(int index, const uint8_t* data, size_t size, Style* style) {
   freeStyle(style);
   style->styleIndex = index;
   std::vector<uint8_t> unpacked;
-  if (size >= 4 && std::memcmp(data, "GSCM", 4) == 0) {
+  if (hasGscmMagic(data, size)) {
     uint32_t status = 0;
     if (size > UINT32_MAX || !gscmDecompress(data, static_cast<uint32_t>(size), &unpacked, &status)) {
       setFailureReason("compressed style data is damaged");

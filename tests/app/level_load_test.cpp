@@ -14,12 +14,14 @@
 #include "edit/keys.h"
 #include "state/level_title.h"
 #include "data/bind.h"
+#include "data/level_source.h"
 #include "platform/events.h"
 #include "platform/virtual_keys.h"
 #include "platform/window.h"
 #include "render/textures.h"
 #include "support/demo_copy.h"
-#include "support/egl_context.h"
+#include "headless/headless_gl.h"
+#include "support/skips.h"
 #include "support/files.h"
 #include "support/level_fixtures.h"
 #include "support/paths.h"
@@ -57,12 +59,13 @@ static int loadNumber(int n) {
 }
 
 TEST(LoadCurrentLevel, TitlesDemoLevelsByGroupAndNumber) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoCopy d;
-  SKIP_WITHOUT_DEMO(d);
+  SKIP_WITHOUT_GL(d.gl);
   const std::pair<int, std::string> cases[] = {{0, "Varnelo 1 - "}, {37, "Drumek 8 - "}, {119, "Kelpin 10 - "}};
   for (const auto& [number, prefix] : cases) {
     Level onDisk{};
-    ASSERT_EQ(loadLevel(DemoCopy::levelFile(number).c_str(), &onDisk), 0);
+    ASSERT_EQ(loadLevel(levelPathIn("", number).c_str(), &onDisk), 0);
     ASSERT_EQ(loadNumber(number), 0) << number;
     EXPECT_EQ(std::string(d.window.title), titleOf(number, onDisk.name));
     EXPECT_EQ(std::string(d.window.title).rfind(prefix, 0), 0u) << d.window.title;
@@ -71,13 +74,14 @@ TEST(LoadCurrentLevel, TitlesDemoLevelsByGroupAndNumber) {
 }
 
 TEST(LoadCurrentLevel, LevelNamingAnotherStyleUsesThatStyleButKeepsItsGroupTitle) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoCopy d;
-  SKIP_WITHOUT_DEMO(d);
+  SKIP_WITHOUT_GL(d.gl);
   LevelDescription desc;
   desc.name = "Borrowed look";
   desc.style = 3;
   desc.cells = {{0, 0, 1}, {1, 0, 2}};
-  writeFileBytes(d.dir.file(DemoCopy::levelFile(5)), makeLevelImage(desc));
+  writeFileBytes(d.dir.file(levelPathIn("", 5)), makeLevelImage(desc));
   ASSERT_EQ(loadNumber(5), 0);
   EXPECT_EQ(currentStyle.styleIndex, 3);
   EXPECT_EQ(currentLevel.style, 3);
@@ -87,8 +91,9 @@ TEST(LoadCurrentLevel, LevelNamingAnotherStyleUsesThatStyleButKeepsItsGroupTitle
 }
 
 TEST(LoadCurrentLevel, ResetsTheLoadFieldsAndKeepsTheOthers) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoCopy d;
-  SKIP_WITHOUT_DEMO(d);
+  SKIP_WITHOUT_GL(d.gl);
   ASSERT_EQ(loadNumber(0), 0);
   editor.zoom = 4;
   editor.altView = 1;
@@ -139,13 +144,14 @@ struct Snapshot {
 };
 
 TEST(LoadCurrentLevel, FailureReportsTheFileAndLeavesTheLevelAsItWas) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoCopy d;
-  SKIP_WITHOUT_DEMO(d);
+  SKIP_WITHOUT_GL(d.gl);
   ASSERT_EQ(loadNumber(0), 0);
   editor.zoom = 3;
   const Snapshot before(d.window);
 
-  d.remove(DemoCopy::levelFile(1));
+  d.remove(levelPathIn("", 1));
   testing::internal::CaptureStderr();
   EXPECT_EQ(loadNumber(1), 1);
   std::string err = testing::internal::GetCapturedStderr();
@@ -155,7 +161,7 @@ TEST(LoadCurrentLevel, FailureReportsTheFileAndLeavesTheLevelAsItWas) {
 
   LevelDescription desc;
   desc.style = 1;
-  writeFileBytes(d.dir.file(DemoCopy::levelFile(2)), makeLevelImage(desc));
+  writeFileBytes(d.dir.file(levelPathIn("", 2)), makeLevelImage(desc));
   std::vector<uint8_t> style = readFileBytes(d.dir.file("STYLES/QUORB.DAT"));
   style.resize(style.size() / 2);
   writeFileBytes(d.dir.file("STYLES/QUORB.DAT"), style);
@@ -168,11 +174,12 @@ TEST(LoadCurrentLevel, FailureReportsTheFileAndLeavesTheLevelAsItWas) {
 }
 
 TEST(SwitchLevel, SkipsLevelsThatFailInTheSameDirection) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoCopy d;
-  SKIP_WITHOUT_DEMO(d);
+  SKIP_WITHOUT_GL(d.gl);
   ASSERT_EQ(loadNumber(0), 0);
-  d.remove(DemoCopy::levelFile(1));
-  d.remove(DemoCopy::levelFile(2));
+  d.remove(levelPathIn("", 1));
+  d.remove(levelPathIn("", 2));
   testing::internal::CaptureStderr();
   switchLevel(+1);
   const std::string err = testing::internal::GetCapturedStderr();
@@ -191,10 +198,11 @@ TEST(SwitchLevel, SkipsLevelsThatFailInTheSameDirection) {
 }
 
 TEST(SwitchLevel, StaysWhenNoOtherLevelLoads) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoCopy d;
-  SKIP_WITHOUT_DEMO(d);
+  SKIP_WITHOUT_GL(d.gl);
   ASSERT_EQ(loadNumber(0), 0);
-  for (int n = 1; n < LevelCount; ++n) d.remove(DemoCopy::levelFile(n));
+  for (int n = 1; n < LevelCount; ++n) d.remove(levelPathIn("", n));
   const Snapshot before(d.window);
   testing::internal::CaptureStderr();
   switchLevel(+1);
@@ -206,8 +214,9 @@ TEST(SwitchLevel, StaysWhenNoOtherLevelLoads) {
 
 // The keys leave a request; the event loop serves it before the next event.
 TEST(LevelKeys, LeftAndRightWrapAroundTheDemoLevels) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoCopy d;
-  SKIP_WITHOUT_DEMO(d);
+  SKIP_WITHOUT_GL(d.gl);
   ASSERT_EQ(loadNumber(0), 0);
   EXPECT_EQ(std::string(d.window.title).rfind("Varnelo 1 - ", 0), 0u) << d.window.title;
 
@@ -226,8 +235,9 @@ TEST(LevelKeys, LeftAndRightWrapAroundTheDemoLevels) {
 }
 
 TEST(SwitchLevel, AFullRoundOfSwitchesLeavesOnlyTheCurrentTextures) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoCopy d;
-  SKIP_WITHOUT_DEMO(d);
+  SKIP_WITHOUT_GL(d.gl);
   ASSERT_EQ(loadNumber(0), 0);
   std::set<unsigned> everName;
   const auto collect = [&] {

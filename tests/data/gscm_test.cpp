@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+
+#include "levelfile/data_folder.h"
 
 namespace {
 
@@ -31,8 +34,8 @@ Bytes bytesOf(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 // A stream header followed by raw block bytes.
 Bytes stream(uint32_t outputSize, const Bytes& blocks) {
-  Bytes s = {'G', 'S', 'C', 'M', uint8_t(outputSize), uint8_t(outputSize >> 8),
-             uint8_t(outputSize >> 16), uint8_t(outputSize >> 24)};
+  Bytes s(std::begin(GscmMagic), std::end(GscmMagic));
+  for (int shift = 0; shift < 32; shift += 8) s.push_back(uint8_t(outputSize >> shift));
   for (uint8_t b : blocks) s.push_back(b);  // (insert() trips a false -Warray-bounds in GCC 12)
   return s;
 }
@@ -53,7 +56,7 @@ TEST(GscmDecompress, WorkedExamples) {
 }
 
 TEST(GscmDecompress, ShortOrForeignInputFails) {
-  expectFailure(bytesOf("GSCM"), GscmTruncated);
+  expectFailure(Bytes(std::begin(GscmMagic), std::end(GscmMagic)), GscmTruncated);
   expectFailure(stream(0, {1, 0, 0, 0}), GscmTruncated);  // 12 bytes, otherwise valid
   expectFailure(Bytes{}, GscmTruncated);
   Bytes form = stream(0, {1, 0, 0, 0, 0});

@@ -7,7 +7,7 @@
 #include "compress/gscm_compress.h"
 #include "data/byte_order.h"
 #include "data/failure.h"
-#include "data/level.h"
+#include "data/level_source.h"
 #include "support/files.h"
 #include "support/level_fixtures.h"
 

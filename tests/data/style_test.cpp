@@ -26,10 +26,10 @@ class StyleLoad : public ::testing::Test {
 
   // The generated file of a style, placed (possibly altered) in the scratch directory.
   std::vector<uint8_t> original(int index) {
-    return readFileBytes(std::string(testpaths::demoDir()) + "/STYLES/" + styleTable[index].stem + ".DAT");
+    return readFileBytes(stylePathIn(testpaths::demoDir(), index));
   }
   void place(int index, const std::vector<uint8_t>& bytes) {
-    writeFileBytes(dir.file(std::string("STYLES/") + styleTable[index].stem + ".DAT"), bytes);
+    writeFileBytes(stylePathIn(dir.path, index), bytes);
   }
   // A style loaded first, so that a failure has something to empty.
   std::unique_ptr<Style> loadedStyle() {

@@ -42,7 +42,7 @@ LevelDescription smallLevel(int width, int height) {
 }  // namespace
 
 TEST(DriverEdit, PieceFromTheBarStretchedIntoCopiesIsSavedCellByCell) {
-  SKIP_WITHOUT_DEMO_STYLES();
+  SKIP_WITHOUT_DEMO_DATA();
   BoundStyle bound(TestStyle);
   ASSERT_TRUE(bound.ok);
   ASSERT_GE(bound.style.pieceCount, 2u) << "the bar's first cell shows piece 1";
@@ -92,7 +92,7 @@ TEST(DriverEdit, PieceFromTheBarStretchedIntoCopiesIsSavedCellByCell) {
 }
 
 TEST(DriverEdit, BandOverEverythingThenDeleteSavesAnEmptyLevel) {
-  SKIP_WITHOUT_DEMO_STYLES();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
   ASSERT_TRUE(run.start({smallLevel(20, 20)})) << run.x.error() << run.x.programOutput();
 
@@ -115,7 +115,7 @@ TEST(DriverEdit, BandOverEverythingThenDeleteSavesAnEmptyLevel) {
 }
 
 TEST(DriverEdit, DraggingTheRightEdgeOutWidensTheSavedLevel) {
-  SKIP_WITHOUT_DEMO_STYLES();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
   ASSERT_TRUE(run.start({smallLevel(20, 20)})) << run.x.error() << run.x.programOutput();
 
@@ -134,7 +134,7 @@ TEST(DriverEdit, DraggingTheRightEdgeOutWidensTheSavedLevel) {
 }
 
 TEST(DriverEdit, StartViewMovedWithSpaceHeldIsSaved) {
-  SKIP_WITHOUT_DEMO_STYLES();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
   ASSERT_TRUE(run.start({smallLevel(30, 24)})) << run.x.error() << run.x.programOutput();
 

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "state/level_title.h"
-#include "data/bind.h"
+#include "data/level_source.h"
 #include "data/level_writer.h"
-#include "data/style.h"
 #include "support/files.h"
 #include "support/paths.h"
+#include "support/skips.h"
 #include "support/xvfb_session.h"
 
 namespace fs = std::filesystem;
@@ -25,11 +25,6 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string driverPath() { return std::string(testpaths::binaryDir()) + "/driver/driver"; }
-
-bool demoDataPresent() {
-  return fileExists(std::string(testpaths::demoDir()) + "/LEVELS/LEVEL000.DAT") &&
-         fileExists(std::string(testpaths::demoDir()) + "/LEVELS/LEVEL119.DAT");
-}
 
 // A working directory that sees the demo data but keeps LEVEL___.DAT to itself.
 void linkDemoData(const TempDir& dir) {
@@ -47,12 +42,10 @@ struct ExpectedLevel {
 ExpectedLevel expectedLevel(const std::string& dataDir, int n) {
   ExpectedLevel out;
   InDir cwd(dataDir);
-  char path[32];
-  std::snprintf(path, sizeof path, "LEVELS/LEVEL%03d.DAT", n);
   Level level;
   Style style{};
-  if (loadLevel(path, &level) == 0 && loadStyle(level.style, &style) == 0) {
-    bindLevelToStyle(&style, &level);
+  LevelLoad load;
+  if (loadLevelAndStyle(levelPathIn("", n), "", nullptr, &level, &style, &load) == 0) {
     char title[260] = "";
     formatLevelTitle(n, level.name, title, sizeof title);
     out.title = title;
@@ -153,7 +146,7 @@ struct DriverRun {
 }  // namespace
 
 TEST(DriverKeys, LevelKeysStepWithTheRightTitles) {
-  if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverRun run;
   ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
   const std::string data = run.dir.path;
@@ -175,7 +168,7 @@ TEST(DriverKeys, LevelKeysStepWithTheRightTitles) {
 }
 
 TEST(DriverKeys, SaveWritesTheWriterImageOfTheCurrentLevel) {
-  if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverRun run;
   ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
   const ExpectedLevel level1 = expectedLevel(run.dir.path, 1);
@@ -195,7 +188,7 @@ TEST(DriverKeys, SaveWritesTheWriterImageOfTheCurrentLevel) {
 }
 
 TEST(DriverKeys, FailedSaveIsShownInTheTitleUntilASaveSucceeds) {
-  if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverRun run;
   ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
   const std::string title = expectedLevel(run.dir.path, 0).title;
@@ -230,7 +223,7 @@ Picture shot(DriverRun& run, const char* name) {
 }
 
 TEST(DriverKeys, DigitKeysSwitchTheItemBar) {
-  if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverRun run;
   ASSERT_TRUE(run.startShowingFirstLevel()) << run.x.error() << run.x.programOutput();
   const WindowGeometry g = run.x.windowGeometry(run.window);
@@ -250,7 +243,7 @@ TEST(DriverKeys, DigitKeysSwitchTheItemBar) {
 }
 
 TEST(DriverItemBar, ThumbAndArrowScrollTheStrip) {
-  if (!demoDataPresent()) GTEST_SKIP() << "no demo data in " << testpaths::demoDir();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverRun run;
   ASSERT_TRUE(run.startShowingFirstLevel()) << run.x.error() << run.x.programOutput();
   const WindowGeometry g = run.x.windowGeometry(run.window);

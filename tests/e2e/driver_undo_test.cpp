@@ -39,7 +39,7 @@ bool titled(DriverEditRun& run, const std::string& title) { return run.x.waitFor
 }  // namespace
 
 TEST(DriverUndo, DeletionUndoneSavesTheLevelAsLoadedAndRedoneSurvivesASwitch) {
-  SKIP_WITHOUT_DEMO_STYLES();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
   ASSERT_TRUE(run.start({level("Undo me", 1), level("Next door", 1)})) << run.x.error() << run.x.programOutput();
   BoundStyle bound(1);
@@ -70,7 +70,7 @@ TEST(DriverUndo, DeletionUndoneSavesTheLevelAsLoadedAndRedoneSurvivesASwitch) {
 }
 
 TEST(DriverUndo, ReopenedFileOfAnotherStyleIsSavedBackUnchanged) {
-  SKIP_WITHOUT_DEMO_STYLES();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
   ASSERT_TRUE(run.start({level("Loaded", 1)})) << run.x.error() << run.x.programOutput();
   const std::vector<uint8_t> file = makeLevelImage(level("Saved yesterday", 2));
@@ -82,7 +82,7 @@ TEST(DriverUndo, ReopenedFileOfAnotherStyleIsSavedBackUnchanged) {
 }
 
 TEST(DriverUndo, ClosingWithEditsAsksAndCancelKeepsTheWindow) {
-  SKIP_WITHOUT_DEMO_STYLES();
+  SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
   ASSERT_TRUE(run.start({level("Unsaved", 1)})) << run.x.error() << run.x.programOutput();
   deleteEverything(run);

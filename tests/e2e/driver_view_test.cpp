@@ -7,9 +7,10 @@
 #include <string>
 
 #include "state/level_title.h"
-#include "data/level.h"
+#include "data/level_source.h"
 #include "support/files.h"
 #include "support/paths.h"
+#include "support/skips.h"
 #include "support/xvfb_session.h"
 
 namespace fs = std::filesystem;
@@ -17,10 +18,8 @@ namespace fs = std::filesystem;
 static std::string driverPath() { return std::string(testpaths::binaryDir()) + "/driver/driver"; }
 
 static std::string expectedTitle(const std::string& demo, int number) {
-  char path[64];
-  std::snprintf(path, sizeof path, "/LEVELS/LEVEL%03d.DAT", number);
   Level level{};
-  if (loadLevel((demo + path).c_str(), &level) != 0) return "";
+  if (loadLevel(levelPathIn(demo, number).c_str(), &level) != 0) return "";
   char title[260];
   formatLevelTitle(number, level.name, title, sizeof title);
   return title;
@@ -44,7 +43,7 @@ static bool waitForLevelPicture(XvfbSession& x, const WindowGeometry& g) {
 
 TEST(DriverView, StartsOnLevelZeroWithItsTitleAndStepsWithTheArrowKeys) {
   const fs::path demo = testpaths::demoDir();
-  if (!fs::exists(demo / "LEVELS" / "LEVEL000.DAT")) GTEST_SKIP() << "demo data not generated (build demo_data)";
+  SKIP_WITHOUT_DEMO_DATA();
   TempDir dir;
   fs::copy(demo / "LEVELS", fs::path(dir.path) / "LEVELS", fs::copy_options::recursive);
   fs::copy(demo / "STYLES", fs::path(dir.path) / "STYLES", fs::copy_options::recursive);

@@ -8,6 +8,7 @@
 
 #include "support/files.h"
 #include "support/paths.h"
+#include "support/skips.h"
 #include "support/xvfb_session.h"
 
 static std::string driverPath() { return std::string(testpaths::binaryDir()) + "/driver/driver"; }
@@ -34,9 +35,8 @@ class DriverOnDemoData : public ::testing::Test {
   std::string win;
 
   void SetUp() override {
+    SKIP_WITHOUT_DEMO_DATA();
     std::string demo = testpaths::demoDir();
-    if (!fileExists(demo + "/LEVELS/LEVEL000.DAT"))
-      GTEST_SKIP() << "no demo data in " << demo << ": build the demo_data target";
     ASSERT_TRUE(fileExists(driverPath())) << "build the driver target first";
     ASSERT_TRUE(x.ok()) << x.error();
     std::filesystem::copy(demo, dir.path, std::filesystem::copy_options::recursive);

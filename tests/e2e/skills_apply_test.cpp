@@ -19,6 +19,7 @@
 #include "support/files.h"
 #include "support/level_fixtures.h"
 #include "support/paths.h"
+#include "support/skips.h"
 #include "support/xvfb_session.h"
 
 namespace fs = std::filesystem;
@@ -207,8 +208,8 @@ TEST(SkillsApply, PatchesALevelFileFromTheWriter) {
 
 TEST(SkillsApply, PatchesTheFileTheDriverSaved) {
   const std::string demo = testpaths::demoDir();
-  if (!fileExists(demo + "/LEVELS/LEVEL000.DAT") || !fileExists(driverPath()))
-    GTEST_SKIP() << "no demo data in " << demo << " or no driver";
+  SKIP_WITHOUT_DEMO_DATA();
+  ASSERT_TRUE(fileExists(driverPath())) << "build the driver target first";
   SkillsRun run;
   std::string why;
   ASSERT_TRUE(saveWithTheDriver(demo, run.dir, &why)) << why;
@@ -235,8 +236,8 @@ TEST(SkillsApply, MissingFileShowsTheMessageAndWritesNothing) {
 // from it: the saved name, not the form's default.
 TEST(SkillsApply, NoticesTheDriversSaveAndReadsItsName) {
   const std::string demo = testpaths::demoDir();
-  if (!fileExists(demo + "/LEVELS/LEVEL000.DAT") || !fileExists(driverPath()))
-    GTEST_SKIP() << "no demo data in " << demo << " or no driver";
+  SKIP_WITHOUT_DEMO_DATA();
+  ASSERT_TRUE(fileExists(driverPath())) << "build the driver target first";
   SkillsRun run;
   ASSERT_TRUE(run.start()) << run.x.error() << run.x.programOutput();
   const std::vector<unsigned char> emptyNotice = run.noticePixels();

@@ -8,14 +8,15 @@
 #include <regex>
 
 #include "app/level_load.h"
-#include "data/level.h"
+#include "data/level_source.h"
 #include "edit/panel_input.h"
 #include "platform/window.h"
 #include "render/scene.h"
 #include "render/textures.h"
 #include "run_levelkit.h"
 #include "state/editor_state.h"
-#include "support/egl_context.h"
+#include "headless/headless_gl.h"
+#include "support/skips.h"
 #include "support/level_fixtures.h"
 
 namespace {
@@ -32,8 +33,8 @@ constexpr int AnimatedLevel = 13;
 }  // namespace
 
 TEST(LevelkitRender, WholeZoomsRepeatEachLevelPixelAndSizeFitsTheBox) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoDataCopy data;
-  SKIP_WITHOUT_DEMO_COPY(data);
   Level level;
   ASSERT_EQ(loadLevel(data.level(WideLevel).c_str(), &level), 0);
   ASSERT_EQ(runLevelkit({"render", data.level(WideLevel), data.dir.file("x1.png")}).exitCode, 0);
@@ -53,6 +54,12 @@ TEST(LevelkitRender, WholeZoomsRepeatEachLevelPixelAndSizeFitsTheBox) {
   const Rgb8Image fit = readPng(data.dir.file("fit.png"));
   EXPECT_EQ(fit.width, 300);
   EXPECT_NEAR(fit.height, 300.0 * x1.height / x1.width, 1.0);
+  // A box between zooms 3 and 4 takes zoom 3 whole, not a shrunk zoom 4.
+  const std::string box = std::to_string(3 * x1.width + x1.width / 2);
+  ASSERT_EQ(runLevelkit({"render", "--size", box, data.level(WideLevel), data.dir.file("x3fit.png")}).exitCode, 0);
+  const Rgb8Image x3fit = readPng(data.dir.file("x3fit.png"));
+  EXPECT_EQ(x3fit.width, x3.width);
+  EXPECT_TRUE(x3fit.rgb == x3.rgb);
 
   const RunResult missing = runLevelkit({"render", data.level(WideLevel) + ".gone", data.dir.file("no.png")});
   EXPECT_EQ(missing.exitCode, 1);
@@ -64,8 +71,8 @@ TEST(LevelkitRender, WholeZoomsRepeatEachLevelPixelAndSizeFitsTheBox) {
 // dashed level edges fall on some of the level's outermost pixels, so that
 // ring is left out of the comparison.
 TEST(LevelkitRender, PictureEqualsTheLevelInDriversFrameAtZoomOne) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoDataCopy data;
-  SKIP_WITHOUT_DEMO_COPY(data);
   const uint32_t frame = 5;
   ASSERT_EQ(runLevelkit({"render", "--frame", std::to_string(frame), data.level(AnimatedLevel),
                          data.dir.file("level.png")})
@@ -106,8 +113,8 @@ TEST(LevelkitRender, PictureEqualsTheLevelInDriversFrameAtZoomOne) {
 }
 
 TEST(LevelkitCatalogue, PageListsEveryLevelWithItsPictureAndFindings) {
+  SKIP_WITHOUT_DEMO_DATA();
   DemoDataCopy data;
-  SKIP_WITHOUT_DEMO_COPY(data);
   writeFileBytes(data.level(3), {'j', 'u', 'n', 'k'});
   LevelDescription named;
   named.name = "<b>Tom & 'Jerry'</b>";
@@ -119,7 +126,7 @@ TEST(LevelkitCatalogue, PageListsEveryLevelWithItsPictureAndFindings) {
   const std::vector<uint8_t> bytes = readFileBytes(out + "/index.html");
   const std::string page(bytes.begin(), bytes.end());
 
-  for (int n = 0; n < 120; ++n) {
+  for (int n = 0; n < LevelCount; ++n) {
     Level level;
     if (loadLevel(data.level(n).c_str(), &level) != 0) continue;
     const std::string row = "<tr id=\"level" + std::string(n < 10 ? "00" : n < 100 ? "0" : "") + std::to_string(n);

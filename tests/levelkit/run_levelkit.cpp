@@ -31,19 +31,14 @@ RunResult runLevelkit(const std::vector<std::string>& args) {
 DemoDataCopy::DemoDataCopy() {
   namespace fs = std::filesystem;
   const fs::path demo = testpaths::demoDir();
-  if (!fs::exists(demo / "LEVELS" / "LEVEL000.DAT")) return;
+  if (!testpaths::demoDataPresent()) return;
   fs::copy(demo / "LEVELS", fs::path(dir.path) / "LEVELS", fs::copy_options::recursive);
   fs::copy(demo / "STYLES", fs::path(dir.path) / "STYLES", fs::copy_options::recursive);
-  ready = true;
 }
 
-std::string DemoDataCopy::level(int n) const {
-  char name[32];
-  std::snprintf(name, sizeof name, "LEVELS/LEVEL%03d.DAT", n);
-  return dir.file(name);
-}
+std::string DemoDataCopy::level(int n) const { return levelPathIn(dir.path, n); }
 
-std::string DemoDataCopy::style(const char* stem) const { return dir.file(std::string("STYLES/") + stem + ".DAT"); }
+std::string DemoDataCopy::style(const char* stem) const { return stylePathIn(dir.path, stem); }
 
 Rgb8Image readPng(const std::string& path) {
   Rgb8Image image;

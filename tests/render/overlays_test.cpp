@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "support/edit_fixture.h"
-#include "support/egl_context.h"
+#include "headless/headless_gl.h"
+#include "support/skips.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 
 #include "render/fill.h"
 #include "render/region_cache.h"
-#include "support/egl_context.h"
+#include "headless/headless_gl.h"
+#include "support/skips.h"
 
 TEST(RectInWindow, WholePixelRectanglesLandClippedAndOthersAreRefused) {
   HeadlessGl gl(64, 32);

@@ -2,7 +2,8 @@
 #include <GL/gl.h>
 
 #include "render/textures.h"
-#include "support/egl_context.h"
+#include "headless/headless_gl.h"
+#include "support/skips.h"
 #include "support/render_fixture.h"
 
 // --- the pure texel image ----------------------------------------------------

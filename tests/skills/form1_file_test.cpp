@@ -41,6 +41,12 @@ class Form1FileTest : public QObject {
     QCOMPARE(std::rename(temporary.c_str(), levelPath().c_str()), 0);
     QTRY_VERIFY2(says(form.lblNotice, "File changed"), qPrintable(form.lblNotice->text()));
     QCOMPARE(form.txtName->text(), QString("New Level"));
+
+    form.lblNotice->clear();  // the renamed file is watched too: a change written in place shows
+    LevelDescription changed;
+    changed.name = "In Place";
+    writeFileBytes(levelPath(), makeLevelImage(changed));
+    QTRY_VERIFY2(says(form.lblNotice, "File changed"), qPrintable(form.lblNotice->text()));
   }
 
   void applySaysItWorkedAndIsNoChange() {

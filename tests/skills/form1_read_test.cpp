@@ -1,6 +1,6 @@
 // Read: the form shows what LEVEL___.DAT holds through the slot rules, and an
 // Apply right after it leaves the file byte for byte. (F5 is pressed end to
-// end; a refused file gives the messages Apply's tests check.)
+// end; a refused file gives Apply's messages, ending in "Nothing was read.")
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -101,12 +101,16 @@ class Form1ReadTest : public QObject {
     QCOMPARE(form->slotQuantity[3], 12);
   }
 
-  void aMissingFileLeavesTheForm() {
-    auto form = formOver({});
-    QVERIFY(std::remove(dir.file("LEVEL___.DAT").c_str()) == 0);
+  void aMissingOrRefusedFileLeavesTheForm() {
+    auto form = formOver(Bytes(100, 'x'));
     const int slotZeroSkill = form->slotSkill[0];
     form->cmdRead_Click();
-    QCOMPARE(messages, QStringList{"\"LEVEL___.DAT\" not in present directory."});
+    QVERIFY(std::remove(dir.file("LEVEL___.DAT").c_str()) == 0);
+    form->cmdRead_Click();
+    QCOMPARE(messages.size(), 2);
+    QVERIFY2(messages[0].endsWith("bytes long, not 8648: it is not an uncompressed level file. Nothing was read."),
+             qPrintable(messages[0]));
+    QCOMPARE(messages[1], QString("\"LEVEL___.DAT\" not in present directory."));
     QCOMPARE(form->txtName->text(), QString("New Level"));
     QCOMPARE(form->chkSkill[0]->checkState(), Qt::Checked);
     QCOMPARE(form->slotSkill[0], slotZeroSkill);

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <cstring>
 
+#include "levelfile/data_folder.h"
 #include "skills_core.h"
 
 static std::vector<uint8_t> levelImage() {
@@ -31,7 +32,7 @@ class LevelPatchTest : public QObject {
     QVERIFY(!levelImageProblem(longer, "L.DAT").empty());
 
     std::vector<uint8_t> compressed = levelImage();
-    std::memcpy(compressed.data(), "GSCM", 4);
+    std::copy(std::begin(GscmMagic), std::end(GscmMagic), compressed.begin());
     compressed.resize(3000);
     QVERIFY(levelImageProblem(compressed, "L.DAT").find("compressed") != std::string::npos);
 

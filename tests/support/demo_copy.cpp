@@ -7,19 +7,13 @@
 #include "render/textures.h"
 #include "state/editor_state.h"
 #include "support/paths.h"
+#include "support/skips.h"
 
 namespace fs = std::filesystem;
 
 DemoCopy::DemoCopy() {
   const fs::path demo = testpaths::demoDir();
-  if (!fs::exists(demo / "LEVELS" / "LEVEL000.DAT")) {
-    why = "demo data not generated (build the demo_data target)";
-    return;
-  }
-  if (!gl.ok()) {
-    why = "headless OpenGL unavailable: " + gl.failure;
-    return;
-  }
+  if (!testpaths::demoDataPresent() || !gl.ok()) return;
   fs::copy(demo / "LEVELS", fs::path(dir.path) / "LEVELS", fs::copy_options::recursive);
   fs::copy(demo / "STYLES", fs::path(dir.path) / "STYLES", fs::copy_options::recursive);
   cwd = std::make_unique<InDir>(dir.path);
@@ -41,9 +35,3 @@ DemoCopy::~DemoCopy() {
 }
 
 void DemoCopy::remove(const std::string& relative) { fs::remove(dir.file(relative)); }
-
-std::string DemoCopy::levelFile(int n) {
-  char path[32];
-  std::snprintf(path, sizeof path, "LEVELS/LEVEL%03d.DAT", n);
-  return path;
-}

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "platform/window.h"
-#include "support/egl_context.h"
+#include "headless/headless_gl.h"
+#include "support/skips.h"
 #include "support/files.h"
 
 struct DemoCopy {
@@ -15,16 +16,11 @@ struct DemoCopy {
   std::unique_ptr<InDir> cwd;  // entered once the copy is made; left before dir goes
   HeadlessGl gl{64, 64};
   AppWindow window{};
-  bool ready = false;
-  std::string why;  // why not ready
+  bool ready = false;  // the demo data was there and gl works (see SKIP_WITHOUT_DEMO_DATA, SKIP_WITHOUT_GL)
 
   DemoCopy();
   ~DemoCopy();  // frees the level loaded; the previous directory comes back with cwd
   DemoCopy(const DemoCopy&) = delete;
   DemoCopy& operator=(const DemoCopy&) = delete;
   void remove(const std::string& relative);
-  static std::string levelFile(int n);  // "LEVELS/LEVEL%03d.DAT"
 };
-
-#define SKIP_WITHOUT_DEMO(d) \
-  do { if (!(d).ready) GTEST_SKIP() << (d).why; } while (0)

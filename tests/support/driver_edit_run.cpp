@@ -6,15 +6,13 @@
 #include <thread>
 
 #include "data/bind.h"
+#include "data/level_source.h"
 #include "support/paths.h"
 
 namespace fs = std::filesystem;
 
-bool demoStylesPresent() { return fs::is_directory(fs::path(testpaths::demoDir()) / "STYLES"); }
-
 BoundStyle::BoundStyle(int index) {
-  InDir cwd(testpaths::demoDir());
-  ok = loadStyle(index, &style) == 0;
+  ok = loadStyleFile(index, stylePathIn(testpaths::demoDir(), index).c_str(), &style) == 0;
 }
 
 BoundStyle::~BoundStyle() { freeStyle(&style); }
@@ -26,9 +24,7 @@ bool DriverEditRun::start(const std::vector<LevelDescription>& levels) {
   for (size_t n = 0; n < levels.size(); ++n) {
     const std::vector<uint8_t> image = makeLevelImage(levels[n]);
     if (image.empty()) return false;
-    char name[48];
-    std::snprintf(name, sizeof name, "LEVELS/LEVEL%03d.DAT", static_cast<int>(n % 1000));
-    writeFileBytes(dir.file(name), image);
+    writeFileBytes(levelPathIn(dir.path, static_cast<int>(n)), image);
   }
   if (!x.startProgram(std::string(testpaths::binaryDir()) + "/driver/driver", dir.path, {})) return false;
   window = x.waitForProgramWindow(15000);
@@ -83,6 +79,6 @@ std::vector<uint8_t> DriverEditRun::save() {
 }
 
 void DriverEditRun::loadExpected(Level* level, Style* style) {
-  loadLevel(dir.file("LEVELS/LEVEL000.DAT").c_str(), level);
+  loadLevel(levelPathIn(dir.path, 0).c_str(), level);
   bindLevelToStyle(style, level);
 }

@@ -9,14 +9,8 @@
 #include "data/style.h"
 #include "support/files.h"
 #include "support/level_fixtures.h"
+#include "support/skips.h"
 #include "support/xvfb_session.h"
-
-bool demoStylesPresent();  // the demo data's STYLES/ has been generated
-
-#define SKIP_WITHOUT_DEMO_STYLES()                                                            \
-  do {                                                                                        \
-    if (!demoStylesPresent()) GTEST_SKIP() << "no demo styles in " << testpaths::demoDir(); \
-  } while (0)
 
 // A demo style as the driver binds it.
 struct BoundStyle {

@@ -1,6 +1,6 @@
 #pragma once
 // Rendering tests over a style and level built in code, drawn with the real
-// drawing code into a headless context (support/egl_context.h).
+// drawing code into a headless context (headless/headless_gl.h).
 //
 // The style's palette gives every index its own colour (paletteRgba); block b
 // is solid palette index b unless a test paints it. The view maps level pixel
@@ -17,7 +17,8 @@
 #include <vector>
 
 #include "state/editor_state.h"
-#include "support/egl_context.h"
+#include "headless/headless_gl.h"
+#include "support/skips.h"
 
 Rgba paletteRgba(int index);  // the fixture palette's colour of an index 0..127
 void paintBlockRow(Style* style, uint32_t block, int row, uint8_t index);  // one pixel row of a block

@@ -15,30 +15,22 @@
 
 #include "data/bind.h"
 #include "data/gscm.h"
+#include "data/level_source.h"
 #include "data/level_writer.h"
-#include "data/style.h"
 #include "support/files.h"
 #include "support/paths.h"
 
 namespace {
 
-std::string levelPath(const std::string& dir, int n) {
-  char name[32];
-  std::snprintf(name, sizeof name, "/LEVELS/LEVEL%03d.DAT", n);
-  return dir + name;
-}
-
 std::vector<uint8_t> unpacked(const std::vector<uint8_t>& stored) {
-  if (stored.size() < 4 || std::memcmp(stored.data(), "GSCM", 4) != 0) return stored;
+  if (!hasGscmMagic(stored.data(), stored.size())) return stored;
   std::vector<uint8_t> out;
   uint32_t status = 0;
   if (!gscmDecompress(stored.data(), static_cast<uint32_t>(stored.size()), &out, &status)) return {};
   return out;
 }
 
-bool isCompressed(const std::vector<uint8_t>& stored) {
-  return stored.size() >= 4 && std::memcmp(stored.data(), "GSCM", 4) == 0;
-}
+bool isCompressed(const std::vector<uint8_t>& stored) { return hasGscmMagic(stored.data(), stored.size()); }
 
 int largestHeightFor(int width) {
   static const int widths[7] = {20, 24, 32, 40, 50, 64, 80}, heights[7] = {80, 64, 50, 40, 32, 24, 20};
@@ -94,7 +86,7 @@ TEST_F(DemoData, EveryStylePassesTheLoaderWithAnimationsWhosePeriodFits) {
     }
     EXPECT_LT(product, uint64_t{1} << 28) << styleTable[i].stem;
     EXPECT_EQ(animPeriodOf(*style), static_cast<uint32_t>(product));
-    std::vector<uint8_t> stored = readFileBytes(std::string("STYLES/") + styleTable[i].stem + ".DAT");
+    std::vector<uint8_t> stored = readFileBytes(stylePathIn("", i));
     if (!isCompressed(stored)) continue;
     compressed++;
     StreamShape shape = shapeOf(stored);
@@ -138,11 +130,11 @@ TEST_F(DemoData, EveryLevelLoadsBindsAndRewritesToTheBytesItWasStoredAs) {
   std::set<int> widthClasses, rates, times;
   std::set<std::string> names;
   int compressed = 0, foreign = 0, flagged = 0;
-  for (int n = 0; n < 120; n++) {
+  for (int n = 0; n < LevelCount; n++) {
     SCOPED_TRACE("level " + std::to_string(n));
-    std::vector<uint8_t> stored = readFileBytes(levelPath(".", n));
+    std::vector<uint8_t> stored = readFileBytes(levelPathIn("", n));
     auto level = std::make_unique<Level>();
-    ASSERT_EQ(loadLevel(levelPath(".", n).c_str(), level.get()), 0);
+    ASSERT_EQ(loadLevel(levelPathIn("", n).c_str(), level.get()), 0);
     auto style = std::make_unique<Style>();
     ASSERT_EQ(loadStyle(level->style, style.get()), 0);
     uint32_t before = level->objectCount;
@@ -227,15 +219,14 @@ TEST(DemoDataGenerator, WritesTheSameBytesOnEveryRun) {
   ASSERT_EQ(std::system((program + " " + first.path).c_str()), 0);
   ASSERT_EQ(std::system((program + " " + second.path + " >/dev/null").c_str()), 0);
   for (int i = 0; i < StyleCount; i++) {
-    std::string name = std::string("/STYLES/") + styleTable[i].stem + ".DAT";
-    std::vector<uint8_t> a = readFileBytes(first.path + name);
+    std::vector<uint8_t> a = readFileBytes(stylePathIn(first.path, i));
     EXPECT_EQ(a.size(), styleTable[i].size);
-    EXPECT_EQ(a, readFileBytes(second.path + name)) << name;
+    EXPECT_EQ(a, readFileBytes(stylePathIn(second.path, i))) << styleTable[i].stem;
   }
-  for (int n = 0; n < 120; n++) {
-    std::vector<uint8_t> a = readFileBytes(levelPath(first.path, n));
+  for (int n = 0; n < LevelCount; n++) {
+    std::vector<uint8_t> a = readFileBytes(levelPathIn(first.path, n));
     EXPECT_FALSE(a.empty());
-    EXPECT_EQ(a, readFileBytes(levelPath(second.path, n))) << n;
+    EXPECT_EQ(a, readFileBytes(levelPathIn(second.path, n))) << n;
   }
 }
 

@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
+
+#include "levelfile/data_folder.h"
 
 namespace {
 
@@ -102,7 +105,7 @@ std::vector<uint8_t> gscmCompress(const uint8_t* data, size_t size, const GscmCo
   size_t blockSize = std::clamp<size_t>(options.blockSize, 1, 0xFFFF);
   int maxRules = std::clamp(options.maxRules, 0, 256);
 
-  std::vector<uint8_t> out = {'G', 'S', 'C', 'M'};
+  std::vector<uint8_t> out(std::begin(GscmMagic), std::end(GscmMagic));
   uint32_t outputSize = uint32_t(size);
   for (int shift = 0; shift < 32; shift += 8) out.push_back(uint8_t((outputSize >> shift) & 0xFF));
 

@@ -1,10 +1,12 @@
 // GSCM streams that mix blocks without rules with compressed blocks, so the
 // demo files exercise every shape of block the readers accept.
 #include <algorithm>
+#include <iterator>
 
 #include "compress/gscm_compress.h"
 #include "data/byte_order.h"
 #include "demo_files.h"
+#include "levelfile/data_folder.h"
 
 // Byte ranges of the blocks of a well-formed stream, in order.
 static std::vector<std::pair<size_t, size_t>> blockRanges(const std::vector<uint8_t>& stream) {
@@ -35,8 +37,9 @@ std::vector<uint8_t> compressMixed(const std::vector<uint8_t>& data, size_t plai
   std::vector<uint8_t> parts[2] = {
       gscmCompress(data.data(), plainLength, copyThrough),
       gscmCompress(data.data() + plainLength, data.size() - plainLength, options)};
-  std::vector<uint8_t> out = {'G', 'S', 'C', 'M', 0, 0, 0, 0};
-  putU32LE(out.data(), 4, static_cast<uint32_t>(data.size()));
+  std::vector<uint8_t> out(std::begin(GscmMagic), std::end(GscmMagic));
+  out.resize(out.size() + 4);
+  putU32LE(out.data(), sizeof GscmMagic, static_cast<uint32_t>(data.size()));
   size_t lastBlock = 0;
   for (const std::vector<uint8_t>& part : parts) {
     if (readLength(part) == 0) continue;  // nothing in this part

@@ -9,6 +9,7 @@
 #include "data/bind.h"
 #include "data/failure.h"
 #include "demo_files.h"
+#include "levelfile/data_folder.h"
 
 // Styles stored GSCM-compressed; the rest are plain FORM files.
 static bool styleCompressed(int index) {
@@ -53,16 +54,14 @@ int main(int argc, char** argv) {
     Level empty{};
     clearLevelObjects(&empty);
     bindLevelToStyle(&style, &empty);
-    if (!writeFile(dir + "/STYLES/" + styleTable[i].stem + ".DAT", bytes)) {
+    if (!writeFile(stylePathIn(dir, styleTable[i].stem), bytes)) {
       std::fprintf(stderr, "cannot write style %s\n", styleTable[i].stem);
       return 1;
     }
   }
-  for (int n = 0; n < 120; n++) {
+  for (int n = 0; n < LevelCount; n++) {
     std::vector<uint8_t> bytes = storeDemoLevel(n, sources, styles);
-    char name[32];
-    std::snprintf(name, sizeof name, "/LEVELS/LEVEL%03d.DAT", n);
-    if (bytes.empty() || !writeFile(dir + name, bytes)) {
+    if (bytes.empty() || !writeFile(levelPathIn(dir, n), bytes)) {
       std::fprintf(stderr, "cannot build or write level %d: %s\n", n, failureReason());
       return 1;
     }

@@ -20,11 +20,11 @@ static CatalogueEntry catalogueEntry(const std::string& dataDir, int number, con
   entry.findings = report.findings;
 
   Level level;
-  bool compressed = false;
-  std::string reason;
-  entry.readable = readLevelFile(path, &level, &compressed, &reason) == 0;
+  LevelLoad load;
+  entry.readable = readLevelFile(path, &level, &load) == 0;
   if (!entry.readable) return entry;
-  entry.facts = factsOfLevel(level, compressed);
+  entry.facts = factsOfLevel(level, load.compressed);
+  std::string reason;
 
   RenderRequest request;
   request.dataDir = dataDir;
@@ -55,7 +55,7 @@ int writeCatalogue(const std::string& dataDir, const std::string& outDir, std::s
     return 1;
   }
   std::vector<CatalogueEntry> entries;
-  for (int n = 0; n < CatalogueLevels; ++n) {
+  for (int n = 0; n < LevelCount; ++n) {
     std::string writeFailure;
     entries.push_back(catalogueEntry(dataDir, n, outDir, &writeFailure));
     if (!writeFailure.empty()) {

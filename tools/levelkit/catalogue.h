@@ -9,7 +9,6 @@
 #include "level_facts.h"
 
 constexpr int CatalogueThumbnailBox = 384;  // pixels; a level fits in this square
-constexpr int CatalogueLevels = 120;
 
 struct CatalogueEntry {
   int number;                     // 0..119

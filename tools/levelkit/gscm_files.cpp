@@ -6,10 +6,9 @@
 #include "compress/gscm_compress.h"
 #include "data/gscm.h"
 #include "file_io.h"
+#include "levelfile/data_folder.h"
 
-static bool isGscm(const std::vector<uint8_t>& bytes) {
-  return bytes.size() >= 4 && std::memcmp(bytes.data(), "GSCM", 4) == 0;
-}
+static bool isGscm(const std::vector<uint8_t>& bytes) { return hasGscmMagic(bytes.data(), bytes.size()); }
 
 static const char* gscmStatusReason(uint32_t status) {
   switch (status) {

@@ -11,8 +11,6 @@
 
 namespace fs = std::filesystem;
 
-constexpr int DataFolderLevels = 120;  // what driver pages through
-
 static void addFinding(CheckReport* report, const std::string& file, FindingSeverity severity,
                        const std::string& reason) {
   report->findings.push_back({file, severity, reason});
@@ -32,15 +30,12 @@ void checkLevel(const std::string& path, const std::string& dataDir, CheckReport
   ++report->files;
   Level level;
   Style style{};
-  bool compressed = false;
-  std::string reason;
-  if (readLevelFile(path, &level, &compressed, &reason) != 0) return addFinding(report, path, FindingError, reason);
+  LevelLoad load;
+  if (readLevelFile(path, &level, &load) != 0) return addFinding(report, path, FindingError, loadFailureText(load));
   const int cells = countKind(level, ObjectKindTerrainCell);
   const int objects = countKind(level, ObjectKindObject);
-  if (loadBoundStyle(dataDir, &level, &style, &reason) != 0) {
-    freeStyle(&style);
-    return addFinding(report, path, FindingError, reason);
-  }
+  if (loadLevelStyle(dataDir, nullptr, &level, &style, &load) != 0)
+    return addFinding(report, path, FindingError, loadFailureText(load));
   // Binding drops what the style cannot show; driver does so without a word.
   // Bound objects take their definition's kind, so they are what is left
   // besides the cells.
@@ -91,7 +86,7 @@ void checkPath(const std::string& path, CheckReport* report) {
       return addFinding(report, path, FindingError, "a folder without LEVELS/ and STYLES/");
     }
     for (int i = 0; i < StyleCount; ++i) checkStyle(stylePathIn(path, i), report);
-    for (int n = 0; n < DataFolderLevels; ++n) checkLevel(levelPathIn(path, n), path, report);
+    for (int n = 0; n < LevelCount; ++n) checkLevel(levelPathIn(path, n), path, report);
     return;
   }
   if (styleIndexOfName(path) >= 0) return checkStyle(path, report);

@@ -1,4 +1,4 @@
-// Drawing a level tile by tile into the headless pbuffer, and fitting
+// Drawing a level tile by tile into the headless context, and fitting
 // pictures into a square.
 #include "level_picture.h"
 
@@ -11,7 +11,6 @@
 
 #include "state/editor_state.h"
 #include "data/bind.h"
-#include "headless_gl.h"
 #include "render/scene.h"
 #include "render/textures.h"
 
@@ -70,10 +69,10 @@ int drawLevelPicture(Level* level, Style* style, const PictureOptions& options, 
   pictureSetView(options);
   editor.quadList = buildQuadList();
   buildBlockTextures();
-  for (int top = 0; top < picture->height; top += HeadlessTileSize)
-    for (int left = 0; left < picture->width; left += HeadlessTileSize)
-      pictureDrawTile(left, top, std::min(HeadlessTileSize, picture->width - left),
-                      std::min(HeadlessTileSize, picture->height - top), picture);
+  for (int top = 0; top < picture->height; top += PictureTileSize)
+    for (int left = 0; left < picture->width; left += PictureTileSize)
+      pictureDrawTile(left, top, std::min(PictureTileSize, picture->width - left),
+                      std::min(PictureTileSize, picture->height - top), picture);
   freeBlockTextures();
   glDeleteLists(editor.quadList, 1);
   resetEditorState();

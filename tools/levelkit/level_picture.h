@@ -14,6 +14,7 @@
 constexpr int MaxPictureScale = 8;          // driver's largest zoom
 constexpr int MaxPictureSide = 16384;       // pixels; more only comes from damaged headers
 constexpr int64_t MaxPicturePixels = 1 << 26;
+constexpr int PictureTileSize = 1024;       // pixels; the headless context's size, drawn into tile by tile
 
 struct Picture {
   int width = 0;              // pixels
@@ -28,7 +29,7 @@ struct PictureOptions {
 };
 
 // Draws a level bound to its style; both are handed back unchanged. Needs a
-// current headless context. 0 on success; 1 with reason set when the level
+// current headless context of PictureTileSize x PictureTileSize. 0 on success; 1 with reason set when the level
 // has no area or the picture would be larger than the limits above.
 int drawLevelPicture(Level* level, Style* style, const PictureOptions& options, Picture* picture,
                      std::string* reason);

@@ -6,9 +6,9 @@ int renderLevelFile(const std::string& levelPath, const RenderRequest& request, 
                     std::string* reason) {
   Level level;
   Style style{};
-  bool compressed = false;
-  if (readLevelFile(levelPath, &level, &compressed, reason) != 0) return 1;
-  int status = loadBoundStyle(request.dataDir, &level, &style, reason);
+  LevelLoad load;
+  int status = loadLevelAndStyle(levelPath, request.dataDir, nullptr, &level, &style, &load);
+  if (status != 0) *reason = loadFailureText(load);
   if (status == 0) {
     // Whole zooms keep hard pixel edges; only a level larger than the box is
     // shrunk, drawn at zoom 1 first.

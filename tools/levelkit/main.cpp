@@ -8,7 +8,7 @@
 
 #include "catalogue.h"
 #include "gscm_files.h"
-#include "headless_gl.h"
+#include "headless/headless_gl.h"
 #include "level_check.h"
 #include "level_facts.h"
 #include "level_render.h"
@@ -27,14 +27,13 @@ static int runInfo(const std::vector<std::string>& files, bool json) {
   nlohmann::ordered_json all = nlohmann::ordered_json::array();
   for (const std::string& file : files) {
     Level level;
-    bool compressed = false;
-    std::string reason;
-    if (readLevelFile(file, &level, &compressed, &reason) != 0) {
-      reportFailure(file, reason);
+    LevelLoad load;
+    if (readLevelFile(file, &level, &load) != 0) {
+      reportFailure(file, loadFailureText(load));
       status = ExitFailed;
       continue;
     }
-    const LevelFacts facts = factsOfLevel(level, compressed);
+    const LevelFacts facts = factsOfLevel(level, load.compressed);
     if (json) all.push_back(factsToJson(facts));
     else std::cout << (printed++ > 0 ? "\n" : "") << factsToText(file, facts);  // a blank line between levels
   }
@@ -56,12 +55,12 @@ static int runCheck(const std::vector<std::string>& paths, bool json) {
 
 static int runRender(const std::string& level, const std::string& out, RenderRequest request) {
   if (request.dataDir.empty()) request.dataDir = dataDirOfLevel(level);
-  HeadlessGl gl;
-  std::string reason;
-  if (openHeadlessGl(&gl, &reason) != 0) {
-    reportFailure(level, "cannot draw without OpenGL: " + reason);
+  const HeadlessGl gl(PictureTileSize, PictureTileSize);
+  if (!gl.ok()) {
+    reportFailure(level, "cannot draw without OpenGL: " + gl.failure);
     return ExitFailed;
   }
+  std::string reason;
   Picture picture;
   int status = ExitDone;
   if (renderLevelFile(level, request, &picture, &reason) != 0) {
@@ -71,20 +70,18 @@ static int runRender(const std::string& level, const std::string& out, RenderReq
     reportFailure(out, reason);
     status = ExitFailed;
   }
-  closeHeadlessGl(&gl);
   return status;
 }
 
 static int runCatalogue(const std::string& data, const std::string& outDir) {
-  HeadlessGl gl;
-  std::string reason;
-  if (openHeadlessGl(&gl, &reason) != 0) {
-    reportFailure(data, "cannot draw without OpenGL: " + reason);
+  const HeadlessGl gl(PictureTileSize, PictureTileSize);
+  if (!gl.ok()) {
+    reportFailure(data, "cannot draw without OpenGL: " + gl.failure);
     return ExitFailed;
   }
+  std::string reason;
   const int status = writeCatalogue(data, outDir, &reason) == 0 ? ExitDone : ExitFailed;
   if (status != ExitDone) reportFailure(outDir, reason);
-  closeHeadlessGl(&gl);
   return status;
 }
 

@@ -1,4 +1,5 @@
-#include "support/egl_context.h"
+// The surfaceless EGL set-up and the framebuffer object behind it.
+#include "headless/headless_gl.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -6,8 +7,8 @@
 #include <GL/glext.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+#include <ostream>
 
 // Framebuffer-object entry points, fetched once per process.
 struct FboCalls {
@@ -182,18 +183,6 @@ std::vector<Rgba> HeadlessGl::readFrame() const {
     std::copy_n(bottomUp.begin() + static_cast<long>(height - 1 - y) * width, width,
                 topDown.begin() + static_cast<long>(y) * width);
   return topDown;
-}
-
-bool HeadlessGl::savePpm(const std::string& path) const {
-  std::vector<Rgba> frame = readFrame();
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  std::fprintf(f, "P6\n%d %d\n255\n", width, height);
-  for (const Rgba& c : frame) {
-    const uint8_t rgb[3] = {c.r, c.g, c.b};
-    std::fwrite(rgb, 1, 3, f);
-  }
-  return std::fclose(f) == 0;
 }
 
 std::ostream& operator<<(std::ostream& os, const Rgba& c) {

@@ -1,5 +1,5 @@
 #pragma once
-// Headless OpenGL for rendering tests and benchmarks.
+// Headless OpenGL for tests, benchmarks and levelkit's pictures.
 //
 // A compatibility-profile desktop GL context on Mesa's software renderer,
 // made current without any window or surface (EGL surfaceless platform),
@@ -7,22 +7,20 @@
 // and a packed depth + stencil buffer. Software rendering keeps the pixels the
 // same on every machine.
 //
-// Use one per test; it is current from construction to destruction and the
-// previous test's GL state is gone with its context:
+// It is current from construction to destruction; a test makes one of its own
+// so that no GL state leaks from the test before:
 //
-//   TEST(Scene, EmptyLevelIsPaletteColourZero) {
-//     HeadlessGl gl(64, 32);
-//     SKIP_WITHOUT_GL(gl);
-//     gl.setPixelProjection();      // what renderFrame sets: (0,0) top-left
-//     ... draw with the real code ...
-//     EXPECT_EQ(gl.readPixel(3, 0), (Rgba{12, 34, 56, 255}));
-//   }
+//   HeadlessGl gl(64, 32);
+//   if (!gl.ok()) ... gl.failure says why
+//   gl.setPixelProjection();      // what renderFrame sets: (0,0) top-left
+//   ... draw with the real code ...
+//   gl.readPixel(3, 0)
 //
 // Coordinates of readPixel/readFrame are client pixels, origin top-left, y down,
 // the same as the projection set by setPixelProjection.
 
 #include <cstdint>
-#include <ostream>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -30,7 +28,7 @@ struct Rgba {
   uint8_t r, g, b, a;
   bool operator==(const Rgba&) const = default;
 };
-std::ostream& operator<<(std::ostream& os, const Rgba& c);  // gtest prints "rgba(r,g,b,a)"
+std::ostream& operator<<(std::ostream& os, const Rgba& c);  // "rgba(r,g,b,a)", as test failures print it
 
 struct HeadlessGl {
   // Creates and makes current; check ok(). With shareWith, textures and
@@ -45,7 +43,6 @@ struct HeadlessGl {
   void setPixelProjection() const;           // viewport 0,0,w,h; glOrtho(0,w,h,0,1,-1); identity model-view
   Rgba readPixel(int x, int y) const;        // after glFinish; x,y from the top-left
   std::vector<Rgba> readFrame() const;       // width*height pixels, top row first
-  bool savePpm(const std::string& path) const;  // the frame as a binary PPM, for test artefacts
 
   int width = 0;
   int height = 0;
@@ -58,7 +55,3 @@ struct HeadlessGl {
   unsigned colourBuffer = 0;
   unsigned depthBuffer = 0;
 };
-
-// Skips the calling test when no context could be made, saying why.
-#define SKIP_WITHOUT_GL(gl) \
-  do { if (!(gl).ok()) GTEST_SKIP() << "headless OpenGL unavailable: " << (gl).failure; } while (0)
