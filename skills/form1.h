@@ -99,8 +99,12 @@ class Form1 : public QWidget {
   // False after showing why, the refusal ending in nothingDone ("Nothing was read.").
   bool readLevelImage(std::vector<uint8_t>* levelBytes, const char* nothingDone);
   void startWatching();
-  void noteApplied();  // Apply replaced the file: its new version is ours, not a change
+  void noteApplied(const QString& changes);  // Apply replaced the file: its new version is ours, not a change
   void readSlot(int i, int32_t code, int32_t quantity);
+  // What Apply writes for the form as it stands; false with the refusal's
+  // first sentences. Changes no box.
+  bool patchOfForm(LevelPatch* patch, QString* problem) const;
+  QString boxChanges(const LevelPatch& written) const;  // "seconds 99999 written as 59, ..."; empty when none
   int32_t slotCode(int i) const;     // the code Apply writes for a checked slot
   QString slotName(int i) const;     // what the slot's list shows for its memory
 };

@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 #include "form1.h"
 #include "levelfile/cp1252.h"
@@ -43,40 +45,59 @@ QString Form1::slotName(int i) const {
   return extra ? extraEntryText(slotExtraCode[i]) : QString();
 }
 
-void Form1::Command1_Click() {
-  std::vector<uint8_t> levelBytes;
-  if (!readLevelImage(&levelBytes, "Nothing was written.")) return;
+static int32_t minutesOf(const QLineEdit* box) { return clampMinutes(integerOfText(box->text().toStdString())); }
+static int32_t secondsOf(const QLineEdit* box) { return clampSeconds(integerOfText(box->text().toStdString())); }
+static int32_t releaseOf(const QLineEdit* box) { return clampRelease(integerOfText(box->text().toStdString())); }
 
-  LevelPatch patch{};
-  QString nameProblem;
-  if (!encodeName(txtName->text(), patch.name, &nameProblem)) {
-    tell(nameProblem + " Nothing was written.");
-    return;
-  }
+bool Form1::patchOfForm(LevelPatch* patch, QString* problem) const {
+  *patch = LevelPatch{};
+  if (!encodeName(txtName->text(), patch->name, problem)) return false;
   for (int i = 0; i < LevelSkillSlots; ++i) {
     if (chkSkill[i]->checkState() == Qt::Unchecked) continue;  // written as 0 whatever it remembers
     const int32_t quantity = slotQuantity[i];
     if (quantity < 0 || quantity > 255) {
-      tell(QStringLiteral("Skill slot %1 (%2) has the quantity %3; a quantity must lie between 0 and 255. "
-                          "Nothing was written.")
-               .arg(i + 1)
-               .arg(slotName(i))
-               .arg(quantity));
-      return;
+      *problem = QStringLiteral("Skill slot %1 (%2) has the quantity %3; a quantity must lie between 0 and 255.")
+                     .arg(i + 1)
+                     .arg(slotName(i))
+                     .arg(quantity);
+      return false;
     }
-    patch.skillCode[i] = static_cast<uint8_t>(slotCode(i));
-    patch.quantity[i] = static_cast<uint8_t>(quantity);
+    patch->skillCode[i] = static_cast<uint8_t>(slotCode(i));
+    patch->quantity[i] = static_cast<uint8_t>(quantity);
   }
+  patch->minutes = static_cast<uint8_t>(minutesOf(txtMin));
+  patch->seconds = static_cast<uint8_t>(secondsOf(txtSec));
+  patch->releaseRate = static_cast<int16_t>(releaseOf(txtRelease));
+  return true;
+}
 
-  const int32_t minutes = clampMinutes(integerOfText(txtMin->text().toStdString()));
-  const int32_t seconds = clampSeconds(integerOfText(txtSec->text().toStdString()));
-  showWhole(txtMin, QString::number(minutes));  // minutes read from the file may need more than one digit
-  showWhole(txtSec, QString::number(seconds));
-  const int32_t release = clampRelease(integerOfText(txtRelease->text().toStdString()));
-  showWhole(txtRelease, QString::number(release));
-  patch.minutes = static_cast<uint8_t>(minutes);
-  patch.seconds = static_cast<uint8_t>(seconds);
-  patch.releaseRate = static_cast<int16_t>(release);
+QString Form1::boxChanges(const LevelPatch& written) const {
+  const std::pair<const char*, const QLineEdit*> boxes[] = {
+      {"minutes", txtMin}, {"seconds", txtSec}, {"release rate", txtRelease}};
+  const int values[] = {written.minutes, written.seconds, written.releaseRate};
+  QStringList changes;
+  for (size_t k = 0; k < std::size(boxes); ++k) {
+    const QString held = boxes[k].second->text().trimmed();
+    if (held != QString::number(values[k]))
+      changes << QStringLiteral("%1 %2 written as %3").arg(QString::fromLatin1(boxes[k].first), held).arg(values[k]);
+  }
+  return changes.join(", ");
+}
+
+void Form1::Command1_Click() {
+  std::vector<uint8_t> levelBytes;
+  if (!readLevelImage(&levelBytes, "Nothing was written.")) return;
+
+  LevelPatch patch;
+  QString problem;
+  if (!patchOfForm(&patch, &problem)) {
+    tell(problem + " Nothing was written.");
+    return;
+  }
+  const QString changes = boxChanges(patch);  // before the boxes show the clamped values
+  showWhole(txtMin, QString::number(minutesOf(txtMin)));  // minutes read from the file may need more than one digit
+  showWhole(txtSec, QString::number(secondsOf(txtSec)));
+  showWhole(txtRelease, QString::number(releaseOf(txtRelease)));
   applyLevelPatch(levelBytes, patch);
 
   const std::string path = levelFilePath().toStdString();
@@ -87,5 +108,5 @@ void Form1::Command1_Click() {
     tell("Cannot write " + quotedLevelFileName() + ": " + reason + ". The file was left as it was.");
     return;
   }
-  noteApplied();
+  noteApplied(changes);
 }

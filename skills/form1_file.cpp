@@ -64,8 +64,9 @@ void Form1::watchLevel_Change() {
                             .arg(quotedLevelFileName(), time));
 }
 
-void Form1::noteApplied() {
+void Form1::noteApplied(const QString& changes) {
   levelStamp = fileStampOf(levelFilePath().toStdString());
-  lblNotice->setText(QStringLiteral("Applied at %1").arg(clockText()));
+  const QString applied = QStringLiteral("Applied at %1").arg(clockText());
+  lblNotice->setText(changes.isEmpty() ? applied : applied + "; " + changes);
   lblNotice->setToolTip(QString());
 }

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
 
@@ -18,6 +19,8 @@ static QString nameOfBytes(const uint8_t bytes[LevelNameStampSize]) {
   while (name.endsWith(' ')) name.chop(1);
   return name;
 }
+
+static const QString ApplyWillWrite = QStringLiteral("Apply will write ");
 
 void Form1::readSlot(int i, int32_t code, int32_t quantity) {
   chkSkill[i]->setChecked(false);
@@ -45,4 +48,12 @@ void Form1::cmdRead_Click() {
   showWhole(txtSec, QString::number(held.seconds));
   showWhole(txtRelease, QString::number(held.releaseRate));
   for (int i = 0; i < LevelSkillSlots; ++i) readSlot(i, held.skillCode[i], held.quantity[i]);
+
+  // Apply's rules may not give back what the file holds: say so before Apply does it.
+  LevelPatch written;
+  QString problem;
+  const QString changes =
+      patchOfForm(&written, &problem) ? QString::fromStdString(patchChanges(held, written)) : QString();
+  if (!changes.isEmpty()) lblNotice->setText(ApplyWillWrite + changes);
+  else if (lblNotice->text().startsWith(ApplyWillWrite)) lblNotice->clear();  // said of an earlier Read
 }

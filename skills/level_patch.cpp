@@ -4,8 +4,10 @@
 // the low bytes.
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
+#include "levelfile/cp1252.h"
 #include "levelfile/data_folder.h"
 #include "skills_core.h"
 
@@ -49,6 +51,40 @@ LevelPatch readLevelPatch(const std::vector<uint8_t>& image) {
   const uint8_t low = image[LevelReleaseRateOffset], high = image[LevelReleaseRateOffset + 1];
   patch.releaseRate = static_cast<int16_t>(static_cast<uint16_t>(low | high << 8));
   return patch;
+}
+
+// The name's bytes up to its padding, quoted, a zero shown as \0; then how the
+// padding is made when it holds a zero.
+static std::string patchNameText(const uint8_t (&name)[LevelNameStampSize]) {
+  size_t length = LevelNameStampSize;
+  while (length > 0 && (name[length - 1] == ' ' || name[length - 1] == 0)) --length;
+  std::string text = "\"";
+  for (size_t k = 0; k < length; ++k) text += name[k] == 0 ? std::string("\\0") : cp1252ToUtf8(&name[k], 1);
+  text += "\"";
+  if (std::find(name + length, name + LevelNameStampSize, 0) != name + LevelNameStampSize) text += " padded with zeros";
+  return text;
+}
+
+static std::string patchSlotText(const LevelPatch& patch, int slot) {
+  if (patch.skillCode[slot] == 0 && patch.quantity[slot] == 0) return "empty";
+  char text[32];
+  std::snprintf(text, sizeof text, "%02X x%d", patch.skillCode[slot], patch.quantity[slot]);
+  return text;
+}
+
+std::string patchChanges(const LevelPatch& held, const LevelPatch& written) {
+  std::string changes;
+  const auto note = [&changes](const std::string& field, const std::string& to, const std::string& from) {
+    if (to == from) return;
+    changes += (changes.empty() ? "" : ", ") + field + " " + to + " (the file holds " + from + ")";
+  };
+  note("name", patchNameText(written.name), patchNameText(held.name));
+  for (int i = 0; i < LevelSkillSlots; ++i)
+    note("skill slot " + std::to_string(i + 1), patchSlotText(written, i), patchSlotText(held, i));
+  note("minutes", std::to_string(written.minutes), std::to_string(held.minutes));
+  note("seconds", std::to_string(written.seconds), std::to_string(held.seconds));
+  note("release rate", std::to_string(written.releaseRate), std::to_string(held.releaseRate));
+  return changes;
 }
 
 int32_t clampMinutes(int32_t minutes) { return std::max(minutes, 0); }

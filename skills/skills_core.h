@@ -57,6 +57,11 @@ void applyLevelPatch(std::vector<uint8_t>& image, const LevelPatch& patch);
 // precondition as applyLevelPatch.
 LevelPatch readLevelPatch(const std::vector<uint8_t>& image);
 
+// What written changes of held, field by field in the header's order, as
+// "release rate 20 (the file holds 42), seconds 59 (the file holds 99)"; empty
+// when the two are the same.
+std::string patchChanges(const LevelPatch& held, const LevelPatch& written);
+
 // Clamps of the three number boxes, applied before the boxes are rewritten.
 int32_t clampMinutes(int32_t minutes);   // 0 and up, no upper bound
 int32_t clampSeconds(int32_t seconds);   // 0..59

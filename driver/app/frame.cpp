@@ -5,6 +5,7 @@
 #include "app/main_loop.h"
 #include "platform/window.h"
 #include "render/scene.h"
+#include "render/status_line.h"
 
 void renderFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -19,5 +20,6 @@ void renderFrame() {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   drawScene();
+  drawStatusLine();  // over the scene, outside it: the scene's picture stays the same without it
   glContextSwap(editor.glContext);
 }

@@ -101,10 +101,10 @@ void freeCurrentLevel() {
 }
 
 void switchLevel(int step) {
-  const int direction = step < 0 ? -1 : 1;
   int candidate = editor.levelNumber;
   for (int tried = 1; tried < LevelCount; ++tried) {
-    candidate = (candidate + direction + LevelCount) % LevelCount;
+    candidate = ((candidate + step) % LevelCount + LevelCount) % LevelCount;
+    if (candidate == editor.levelNumber) return;  // the walk came round: none of its levels loads
     if (isLevelKept(candidate)) {  // left with edits earlier: back as it was left
       loadLeaveCurrent(true);
       takeKeptLevel(candidate);

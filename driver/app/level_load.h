@@ -13,8 +13,9 @@ int loadCurrentLevel();
 // Deletes the block textures and releases the style.
 void freeCurrentLevel();
 
-// The Left/Right keys: steps levelNumber by step (-1 or +1), wrapping within
-// 0..119, until a level loads; if none loads, nothing changes. The level left
+// The Left/Right and Page Up/Down keys: steps levelNumber by step (-1, +1,
+// -10 or +10), wrapping within 0..119, until a level loads; if none on the
+// walk loads, nothing changes. The level left
 // is kept, with its style and history, when it holds edits; a kept level comes
 // back as it was left instead of being read again.
 void switchLevel(int step);

@@ -72,6 +72,8 @@ static void serveLevelRequest() {
   switch (request) {
     case PreviousLevel: switchLevel(-1); break;
     case NextLevel: switchLevel(+1); break;
+    case TenLevelsBack: switchLevel(-LevelPageStep); break;
+    case TenLevelsForward: switchLevel(+LevelPageStep); break;
     case UndoRequest: undoEdit(); break;
     case RedoRequest: redoEdit(); break;
     case ReopenRequest: reopenSavedLevel(); break;

@@ -145,6 +145,10 @@ void forEachElement(const Level& level, Visit visit) {
   }
 }
 
+// Elements that take one of the file's object records, wherever they lie:
+// the count placing and pasting hold at LevelObjectRecords.
+int objectRecordCount(const Level& level);
+
 // Reading -------------------------------------------------------------------
 
 // Parses a whole level file image (plain FORM or GSCM-compressed) into level.

@@ -62,3 +62,11 @@ void clearLevelObjects(Level* level) {
     slot.inUse = 0;
   }
 }
+
+int objectRecordCount(const Level& level) {
+  int count = 0;
+  forEachElement(level, [&](const LevelObject& object) {
+    if (!isTerrainKind(object.kind)) ++count;
+  });
+  return count;
+}

@@ -8,7 +8,9 @@
 
 static const char* const helpText =
     "Left / Right: previous / next level (edits are kept until the program ends)\n"
-    "Up / Down, mouse wheel: zoom in / out\n"
+    "Page Up / Page Down: ten levels back / forward\n"
+    "Up / Down, mouse wheel over the level: zoom in / out\n"
+    "Mouse wheel over the item bar: scroll it by one item\n"
     "Right drag: pan\n"
     "Left click, left drag: select / rubber-band select (Shift adds, Ctrl toggles)\n"
     "Left drag on a selection: move it in whole blocks\n"
@@ -16,11 +18,18 @@ static const char* const helpText =
     "Space held + left drag: move the start view\n"
     "1 / 2: item bar lists objects / terrain pieces\n"
     "Click an item, then click in the level: place it; drag to place copies\n"
+    "Shift held when releasing a placement: the item stays picked; Escape drops it\n"
     "Delete, 3, Escape: delete the selection, toggle its terrain flag, clear it\n"
+    "Ctrl+A: select all; Ctrl+arrows: move the selection by one block\n"
+    "Ctrl+C / Ctrl+X: copy / cut the selection to the clipboard as text\n"
+    "Ctrl+V: paste it with its top-left block under the pointer (or the view centre),\n"
+    "  into any level of the style it came from; the text is the line\n"
+    "  \"driver-elements 1\" and then JSON: {\"style\": stem, \"elements\": [{\"kind\",\n"
+    "  \"value\", \"x\", \"y\", \"paramA\", \"paramB\", \"flags\"}, ...]}\n"
     "Ctrl+Z: undo; Ctrl+Y or Ctrl+Shift+Z: redo\n"
     "S: save LEVEL___.DAT; Ctrl+O: open LEVEL___.DAT again\n"
     "Backspace: alternate view (element classes in flat colours)\n"
-    "F1: this help\n"
+    "F1: this help; F2: status line on / off\n"
     "Closing the window asks first when edits are unsaved.";
 
 void showHelp() {

@@ -6,6 +6,7 @@
 #include "state/editor_state.h"
 #include "data/failure.h"
 #include "data/level_writer.h"
+#include "edit/copy_paste.h"
 #include "edit/edit_steps.h"
 #include "edit/help.h"
 #include "edit/keys.h"
@@ -30,13 +31,35 @@ static void saveCurrentLevel() {
   clearTitleNote();
 }
 
-// Ctrl with a letter: undo, redo and reopen, left to the event loop because
-// they may replace the style (see LevelRequest). Like Delete, only in Idle.
+// Ctrl with a letter, only in Idle like Delete. Undo, redo and reopen are
+// left to the event loop because they may replace the style (see
+// LevelRequest); selecting and the clipboard act at once.
 static void commandKey(int key) {
   if (!editor.ctrlDown || editor.editState != Idle) return;
-  if (key == VkZ) editor.levelRequest = editor.shiftDown ? RedoRequest : UndoRequest;
-  if (key == VkY) editor.levelRequest = RedoRequest;
-  if (key == VkO) editor.levelRequest = ReopenRequest;
+  switch (key) {
+    case VkZ: editor.levelRequest = editor.shiftDown ? RedoRequest : UndoRequest; break;
+    case VkY: editor.levelRequest = RedoRequest; break;
+    case VkO: editor.levelRequest = ReopenRequest; break;
+    case VkA: selectAll(); break;
+    case VkC: copyToClipboard(); break;
+    case VkX: cutToClipboard(); break;
+    case VkV: pasteFromClipboard(); break;
+    default: break;
+  }
+}
+
+// Without Ctrl the arrows step levels and zoom in any state; with Ctrl they
+// nudge the selection by one block or row, in Idle only.
+static void arrowKey(int key) {
+  const bool left = key == VkLeft, right = key == VkRight, up = key == VkUp, down = key == VkDown;
+  if (editor.ctrlDown) {
+    if (editor.editState == Idle) nudgeSelection(right - left, down - up);
+    return;
+  }
+  if (left) editor.levelRequest = PreviousLevel;
+  if (right) editor.levelRequest = NextLevel;
+  if (up) zoomIn();
+  if (down) zoomOut();
 }
 
 void onKeyDown(int key) {
@@ -55,10 +78,12 @@ void onKeyDown(int key) {
       editor.key32Down = 1;
       if (idle) editor.editState = StartViewReady;
       break;
-    case VkLeft: editor.levelRequest = PreviousLevel; break;
-    case VkUp: zoomIn(); break;
-    case VkRight: editor.levelRequest = NextLevel; break;
-    case VkDown: zoomOut(); break;
+    case VkLeft:
+    case VkUp:
+    case VkRight:
+    case VkDown: arrowKey(key); break;
+    case VkPageUp: editor.levelRequest = TenLevelsBack; break;
+    case VkPageDown: editor.levelRequest = TenLevelsForward; break;
     case VkDelete:
       if (idle) editAsOneStep(deleteSelection);
       break;
@@ -72,10 +97,15 @@ void onKeyDown(int key) {
       if (idle) editAsOneStep(toggleTerrainFlag);
       break;
     case VkS: saveCurrentLevel(); break;
+    case VkA:
+    case VkC:
     case VkO:
+    case VkV:
+    case VkX:
     case VkY:
     case VkZ: commandKey(key); break;
     case VkF1: showHelp(); break;
+    case VkF2: editor.statusLineShown = 1 - editor.statusLineShown; break;
     default: break;
   }
 }

@@ -68,7 +68,15 @@ static void mouseLeftPressIdle() {
   if (editor.ctrlDown) markBand(1);
 }
 
+static bool mouseIsWheel(int button) { return button == WheelAway || button == WheelToward; }
+
 void onButtonDown(int button) {
+  // Over the item bar, in Idle or while an item is picked, the wheel scrolls it.
+  const bool overBar = panelContains(&editor.panels[0], editor.mouseX, editor.mouseY);
+  if (mouseIsWheel(button) && overBar && (editor.editState == Idle || editor.editState == Placing)) {
+    scrollBarByWheel(button == WheelToward ? 1 : -1);
+    return;
+  }
   if (editor.hoverPanel != -1) {
     editor.pressedPanel = editor.hoverPanel;
     panelPress(&editor.panels[editor.pressedPanel], button);
@@ -240,6 +248,10 @@ static void mouseLeftRelease() {
   } else if (state == SizingNewObject) {
     commitNewObject();
     state = Idle;
+    if (editor.shiftDown) {  // a stamp: the item stays picked for the next placement
+      state = Placing;
+      startNewObject(editor.barKind, static_cast<int>(editor.newObject.value));
+    }
   }
 }
 

@@ -3,7 +3,7 @@
 // Contents
 //   [hit testing]   scanBand (markBand, findHover, anySelectedAt)
 //   [selection]     clearSelection, dropMarks, commitMarks, moveSelection,
-//                   deleteSelection, toggleTerrainFlag
+//                   deleteSelection, toggleTerrainFlag, selectAll, nudgeSelection
 //   [placing]       chooseItem, startNewObject, sizeNewObject, commitNewObject
 //   [resizing]      maxHeightForWidth, maxWidthForHeight, updatePendingResize,
 //                   applyResize
@@ -116,6 +116,20 @@ void toggleTerrainFlag() {
   });
 }
 
+void selectAll() {
+  forEachElement(currentLevel, [](LevelObject& o) { o.state = Selected; });
+}
+
+// The release of a drag runs moveSelection over the drag in blocks; a nudge
+// runs the same, so both save the same bytes.
+void nudgeSelection(int dx, int dy) {
+  editor.dragBlocksX = dx;
+  editor.dragBlocksY = dy;
+  editAsOneStep(moveSelection);
+  editor.dragBlocksX = editor.dragBlocksY = 0;
+  findHover();
+}
+
 // [placing] ---------------------------------------------------------------------
 
 // Number of items the bar lists for a list kind; an index at or past it is no item.
@@ -212,22 +226,13 @@ void sizeNewObject() {
   item.paramB = static_cast<uint32_t>(std::abs(cy) - 1);
 }
 
-// Elements that take one of the level file's object records.
-static int opsObjectRecordCount() {
-  int count = 0;
-  forEachElement(currentLevel, [&](const LevelObject& object) {
-    if (!isTerrainKind(object.kind)) ++count;
-  });
-  return count;
-}
-
 void commitNewObject() {
   const LevelObject& item = editor.newObject;
   const bool isPiece = item.kind == ObjectKindTerrainPiece;
   if (isPiece && item.value >= currentStyle.pieces.size()) return;
   if (!isPiece && item.value >= currentStyle.objectDefs.size()) return;
   // The file holds only LevelObjectRecords objects; one more would be lost on save.
-  if (!isPiece && opsObjectRecordCount() >= LevelObjectRecords) {
+  if (!isPiece && objectRecordCount(currentLevel) >= LevelObjectRecords) {
     refuseEdit("not placed: a level holds at most %d objects", LevelObjectRecords);
     return;
   }

@@ -15,6 +15,8 @@ void commitMarks();
 void moveSelection();
 void deleteSelection();
 void toggleTerrainFlag();
+void selectAll();                      // every element of the level
+void nudgeSelection(int dx, int dy);   // as a drag of the selection by dx blocks, dy rows: one undo step
 
 void snapToCursor(LevelObject* object);  // x, y = the block column and row under the cursor
 void chooseItem(int button);

@@ -121,6 +121,15 @@ void panelTick(Panel* panel) {
   if (panel->kind == PanelScrollBar) scrollRepeat(panel);
 }
 
+// A wheel step is no press: nothing is held afterwards, so no later click
+// can land on the panel it turned over.
+void scrollBarByWheel(int steps) {
+  Panel& bar = editor.panels[1];
+  if (!isScrollable(&bar)) return;
+  scrollSetValue(&bar, bar.value + steps * bar.lineStep);
+  if (editor.hoverPanel == 0) editor.hoverItem = itemAtPoint();  // the strip moved under the pointer
+}
+
 // Item under the pointer -------------------------------------------------------
 
 int itemAtPoint() {

@@ -11,5 +11,6 @@ void panelPress(Panel* panel, int button);
 void panelMove(Panel* panel, int px, int py);  // client coordinates
 void panelRelease(Panel* panel, int button);
 void panelTick(Panel* panel);                  // scroll bar auto-repeat, once per tick
+void scrollBarByWheel(int steps);              // the strip by whole items, positive toward later ones
 
 int itemAtPoint();  // bar item under panel 0's pointer, -1 for none (also beyond the last item)

@@ -16,6 +16,13 @@ void recentre();
 int columnToClientX(int column);
 int rowToClientY(int row);
 
+// The block column and row under client point (x, y), rounded down, so also
+// left of and above the level.
+void blockAtClientPoint(int x, int y, int* column, int* row);
+// The block under the pointer: 1 when the pointer is over the level and not
+// over the item bar, 0 otherwise (column and row are set either way).
+int blockUnderPointer(int* column, int* row);
+
 constexpr int MinZoom = 1;  // client pixels per level pixel
 constexpr int MaxZoom = 8;
 void zoomIn();   // one step, up to MaxZoom

@@ -10,6 +10,7 @@ Style currentStyle;
 void resetEditorState() {
   editor = EditorState{};
   editor.zoom = 1;
+  editor.statusLineShown = 1;
   editor.editState = Idle;
   editor.hoverPanel = -1;
   editor.pressedPanel = -1;

@@ -27,7 +27,11 @@ enum LevelRequest : int {
   UndoRequest = 3,    // Ctrl+Z: the last edit undone
   RedoRequest = 4,    // Ctrl+Y, Ctrl+Shift+Z: the last undone edit again
   ReopenRequest = 5,  // Ctrl+O: LEVEL___.DAT in place of the current level
+  TenLevelsBack = 6,     // Page Up: ten levels before, wrapping as PreviousLevel
+  TenLevelsForward = 7,  // Page Down: ten levels after, wrapping as NextLevel
 };
+
+constexpr int LevelPageStep = 10;  // levels Page Up and Page Down step: one style group
 
 // What the item bar lists. The values are the element kinds a chosen item
 // starts from, so the bar kind and a placed item's kind share one code.
@@ -74,6 +78,7 @@ struct EditorState {
   int originY;               // start 0, load ch/2 - height*4
   int itemSize;              // start 0, load 64; item cell size in pixels
   int altView;               // start 0, load 0; 1 = mask textures and special marks (Backspace)
+  int statusLineShown;       // start 1, not reset by a load; 0 = no status line, every pixel as without one (F2)
 
   // Pointer and keys ------------------------------------------------------
   int mouseX, mouseY;        // start 0; last mouse position (every mouse move)

@@ -232,6 +232,11 @@ TEST(LevelKeys, LeftAndRightWrapAroundTheDemoLevels) {
   handleEvent(EventKeyDown, VkRight, 0);
   EXPECT_EQ(editor.levelNumber, 0);
   EXPECT_EQ(std::string(d.window.title), titleOf(0, currentLevel.name));
+
+  handleEvent(EventKeyDown, VkPageUp, 0);
+  EXPECT_EQ(editor.levelNumber, 110);
+  handleEvent(EventKeyDown, VkPageDown, 0);
+  EXPECT_EQ(editor.levelNumber, 0);
 }
 
 TEST(SwitchLevel, AFullRoundOfSwitchesLeavesOnlyTheCurrentTextures) {

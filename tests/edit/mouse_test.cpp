@@ -226,6 +226,10 @@ TEST_F(Mouse, TransitionTable) {
          EXPECT_EQ(editor.newObject.x, 10);
          EXPECT_EQ(currentLevel.objectCount, 4u);
        }},
+      {"SizingNewObject: Shift at the release keeps the item picked for the next placement",
+       [](Mouse& m) { m.startPlacing(1, 4, 6), editor.shiftDown = 1; },
+       {down(ButtonLeft), up(ButtonLeft), at(8, 9, 0, 0), down(ButtonLeft), up(ButtonLeft)}, Placing,
+       [](Mouse&) { EXPECT_EQ(currentLevel.objectCount, 6u) << "the second copy placed too"; }},
       {"PanningWhilePlacing: right release moves the camera", [](Mouse& m) { m.startPlacing(1, 4, 6); },
        {down(ButtonRight), at(6, 6, 0, 0), up(ButtonRight)}, Placing,
        [=](Mouse&) { EXPECT_EQ(editor.cameraX, camX - 32); }},
@@ -400,21 +404,22 @@ TEST_F(MousePanels, HoveringAPanelHidesThePreviewAndTheEdges) {
   EXPECT_EQ(editor.newObject.x, 640);
 }
 
-TEST_F(MousePanels, WheelOverAPanelCapturesMovesUntilARelease) {
+// A wheel step has no release: taken as a press, it held the pointer for the
+// bar until a later click on the level picked the hovered item.
+TEST_F(MousePanels, WheelOverTheBarScrollsItByOneItemAndHoldsNothing) {
+  currentStyle.pieces.resize(30, currentStyle.pieces[0]);
+  currentStyle.pieceCount = 30;
+  setBarKind(BarPieces);
   ASSERT_TRUE(panelsLaidOut()) << "the item bar should cover (" << barX << ", " << barY << ")";
+  const int first = editor.panels[1].value;
   onMouseMove(barX, barY);
-  onButtonDown(WheelAway);
-  EXPECT_EQ(editor.pressedPanel, 0);
-  EXPECT_EQ(editor.zoom, 1) << "the level sees nothing of a press on a panel";
+  onButtonDown(WheelToward);
+  EXPECT_EQ(editor.panels[1].value, first + itemPitch());
+  EXPECT_EQ(editor.pressedPanel, -1);
+  EXPECT_EQ(editor.zoom, 1) << "the level sees nothing of a wheel over the bar";
   EXPECT_EQ(editor.buttonHeld, 0);
 
-  run({at(10, 10)});  // over an object, but the panel holds the pointer
-  EXPECT_EQ(editor.hoverPanel, 0);
-  EXPECT_EQ(editor.hoverObject, nullptr);
-
-  onButtonUp(ButtonLeft);
-  EXPECT_EQ(editor.pressedPanel, -1);
-  run({at(10, 10)});
+  run({at(10, 10)});  // over an object: nothing holds the pointer
   EXPECT_EQ(editor.hoverPanel, -1);
   EXPECT_EQ(editor.hoverObject, obj);
 }

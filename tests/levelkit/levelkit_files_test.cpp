@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -15,7 +16,7 @@ namespace {
 
 LevelDescription fixtureLevel() {
   LevelDescription d;
-  d.name = "Caf\xE9 \x80 <fixture>";  // Windows-1252
+  d.name = "Caf\xE9 \x80 <fixture>  ";  // Windows-1252, blank-padded
   d.style = 2;
   d.width = 24;
   d.height = 21;
@@ -25,6 +26,10 @@ LevelDescription fixtureLevel() {
   d.skillCode[0] = 0x01;
   d.skillCode[1] = 0x33;
   d.skillCode[2] = 0x7F;  // not in the list
+  for (int slot = 3; slot < LevelSkillSlots; ++slot) {  // empty, but for a count in slot 5
+    d.skillCode[slot] = 0;
+    d.skillCount[slot] = slot == 4 ? 5 : 0;
+  }
   d.cells = {{0, 0, 1}, {1, 0, 2}, {2, 5, 1}};
   d.objects = {{0, 4, 4}, {0, 6, 4}};
   return d;
@@ -44,7 +49,7 @@ TEST(LevelkitInfo, JsonHoldsExactlyTheFactsOfEachReadableFile) {
   EXPECT_EQ(r.err, dir.file("junk.DAT") + ": error: not a level file (wrong length)\n");
   const nlohmann::json all = nlohmann::json::parse(r.out);
   ASSERT_EQ(all.size(), 2u) << r.out;
-  const std::set<std::string> keys = {"name", "style", "styleName", "width", "height", "timeMinutes",
+  const std::set<std::string> keys = {"file", "name", "style", "styleName", "width", "height", "timeMinutes",
                                       "timeSeconds", "releaseRate", "skills", "terrainCells", "objects",
                                       "startX", "startY", "compressed"};
   for (size_t i = 0; i < all.size(); ++i) {
@@ -52,6 +57,7 @@ TEST(LevelkitInfo, JsonHoldsExactlyTheFactsOfEachReadableFile) {
     std::set<std::string> got;
     for (const auto& item : level.items()) got.insert(item.key());
     EXPECT_EQ(got, keys);
+    EXPECT_EQ(level["file"], dir.file(i == 0 ? "plain.DAT" : "packed.DAT"));
     EXPECT_EQ(level["name"], "Caf\xC3\xA9 \xE2\x82\xAC <fixture>");
     EXPECT_EQ(level["styleName"], styleDisplayNames[2]);
     EXPECT_EQ((std::vector<int>{level["style"], level["width"], level["height"], level["releaseRate"],
@@ -65,7 +71,9 @@ TEST(LevelkitInfo, JsonHoldsExactlyTheFactsOfEachReadableFile) {
   }
   const RunResult text = runLevelkit({"info", dir.file("packed.DAT")});
   EXPECT_EQ(text.exitCode, 0);
-  EXPECT_NE(text.out.find("compressed: yes"), std::string::npos) << text.out;
+  for (const char* line : {"  name: Caf\xC3\xA9 \xE2\x82\xAC <fixture>\n",
+                           "  skills: 01 Piper x10, 33 Weaver x10, 7F ? x10, 00 ? x5\n", "compressed: yes"})
+    EXPECT_NE(text.out.find(line), std::string::npos) << text.out;
 }
 
 TEST(LevelkitCheck, NamesEachBrokenFileWithItsReasonAndCounts) {
@@ -135,6 +143,35 @@ TEST(LevelkitCheck, IntactDemoDataPassesAndMissingArgumentsAreUsageErrors) {
   EXPECT_EQ(r.exitCode, 0) << r.out;
   EXPECT_EQ(r.out, "133 files, 0 errors, 0 warnings\n");
   EXPECT_EQ(runLevelkit({"check"}).exitCode, 2);
+}
+
+// What once did nothing and reported success: a folder that holds no data,
+// the file driver saves into its data folder, a level whose styles are elsewhere.
+TEST(LevelkitCheck, FoldersThatAreNoDataFailAndStylesAreFoundBesideOrGiven) {
+  SKIP_WITHOUT_DEMO_DATA();
+  DemoDataCopy data;
+  const std::string saved = data.dir.file("LEVEL___.DAT"), out = data.dir.file("out");
+  std::filesystem::copy_file(data.level(5), saved);
+  TempDir elsewhere;  // a level, but no STYLES/ beside it or above
+  std::filesystem::create_directory(elsewhere.file("LEVELS"));
+  const std::string away = elsewhere.file("LEVELS/L.DAT");
+  std::filesystem::copy_file(data.level(5), away);
+  struct Row { std::vector<std::string> args; int exitCode; std::string err; };  // err: all of standard error
+  const Row rows[] = {
+      {{"catalogue", "/nonexistent", out}, 2, "/nonexistent: error: no such folder\n"},
+      {{"catalogue", data.dir.file("LEVELS"), out}, 2,
+       data.dir.file("LEVELS") + ": error: not a data folder: no LEVELS/ and no STYLES/\n"},
+      {{"check", saved}, 0, ""},
+      {{"render", saved, data.dir.file("saved.png")}, 0, ""},
+      {{"check", away}, 1, ""},
+      {{"check", "--data", data.dir.path, away}, 0, ""},
+  };
+  for (const Row& row : rows) {
+    const RunResult r = runLevelkit(row.args);
+    EXPECT_EQ(r.exitCode, row.exitCode) << row.args[0] << " " << row.args[1] << "\n" << r.out;
+    EXPECT_EQ(r.err, row.err);
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 TEST(LevelkitPack, RoundTripKeepsEveryByteAndDriverReadsThePackedLevel) {

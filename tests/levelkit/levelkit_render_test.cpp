@@ -122,9 +122,14 @@ TEST(LevelkitCatalogue, PageListsEveryLevelWithItsPictureAndFindings) {
   named.cells = {{0, 0, 1}};
   writeFileBytes(data.level(4), makeLevelImage(named));
   const std::string out = data.dir.file("out");
-  ASSERT_EQ(runLevelkit({"catalogue", data.dir.path, out}).exitCode, 0);
+  const InDir inData(data.dir.path);  // "." is headed with the folder's own name
+  const RunResult r = runLevelkit({"catalogue", ".", out});
+  ASSERT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, "");  // no progress counts where no terminal watches
   const std::vector<uint8_t> bytes = readFileBytes(out + "/index.html");
   const std::string page(bytes.begin(), bytes.end());
+  EXPECT_NE(page.find("<title>Levels of " + std::filesystem::path(data.dir.path).filename().string() + "</title>"),
+            std::string::npos);
 
   for (int n = 0; n < LevelCount; ++n) {
     Level level;

@@ -18,8 +18,9 @@ class Form1FileTest : public QObject {
 
   std::string levelPath() const { return dir.file("LEVEL___.DAT"); }
 
-  static bool says(const QLabel* label, const char* what) {
-    const QRegularExpression notice(QString("^%1 at \\d\\d:\\d\\d:\\d\\d$").arg(what));
+  static bool says(const QLabel* label, const char* what, const QString& then = "") {
+    const QRegularExpression notice(
+        QString("^%1 at \\d\\d:\\d\\d:\\d\\d%2$").arg(what, QRegularExpression::escape(then)));
     return notice.match(label->text()).hasMatch();
   }
 
@@ -47,6 +48,41 @@ class Form1FileTest : public QObject {
     changed.name = "In Place";
     writeFileBytes(levelPath(), makeLevelImage(changed));
     QTRY_VERIFY2(says(form.lblNotice, "File changed"), qPrintable(form.lblNotice->text()));
+  }
+
+  // Read says what Apply's rules will write differently from the file; Apply
+  // says what it wrote differently from what the boxes held.
+  void theNoticeNamesWhatApplyChanges() {
+    struct Row {
+      std::string name;  // padded with blanks
+      int seconds, releaseRate, firstSlotCount;  // slot 1 holds code 0, which marks it empty
+      QString typedRelease, afterRead, afterApply;  // afterApply: what follows "Applied at HH:MM:SS"
+    };
+    const Row rows[] = {
+        {"Tidy", 30, 5, 0, "", "", ""},
+        {"Tidy", 30, 42, 0, "", "Apply will write release rate 20 (the file holds 42)",
+         "; release rate 42 written as 20"},
+        {"Tidy", 99, 5, 0, "", "Apply will write seconds 59 (the file holds 99)", "; seconds 99 written as 59"},
+        {std::string("Zero\0", 5), 30, 5, 0, "",
+         "Apply will write name \"Zero\" (the file holds \"Zero\" padded with zeros)", ""},
+        {"Tidy", 30, 5, 10, "", "Apply will write skill slot 1 empty (the file holds 00 x10)", ""},
+        {"Tidy", 30, 5, 0, "abc", "", "; release rate abc written as 0"},
+    };
+    for (const Row& row : rows) {
+      LevelDescription d;
+      d.name = row.name + std::string(LevelNameSize - row.name.size(), ' ');
+      d.timeSeconds = row.seconds;
+      d.releaseRate = row.releaseRate;
+      d.skillCount[0] = row.firstSlotCount;
+      writeFileBytes(levelPath(), makeLevelImage(d));
+      Form1 form(QString::fromStdString(dir.path));
+      form.showMessage = [](const QString&, const QString& text) { QFAIL(qPrintable(text)); };
+      form.cmdRead_Click();
+      QCOMPARE(form.lblNotice->text(), row.afterRead);
+      if (!row.typedRelease.isEmpty()) form.txtRelease->setText(row.typedRelease);
+      form.Command1_Click();
+      QVERIFY2(says(form.lblNotice, "Applied", row.afterApply), qPrintable(form.lblNotice->text()));
+    }
   }
 
   void applySaysItWorkedAndIsNoChange() {

@@ -7,6 +7,7 @@
 #include "level_source.h"
 #include "file_io.h"
 #include "png_file.h"
+#include "progress.h"
 
 namespace fs = std::filesystem;
 
@@ -47,6 +48,15 @@ static CatalogueEntry catalogueEntry(const std::string& dataDir, int number, con
   return entry;
 }
 
+// The folder as given; ".", ".." and the like by the name they stand for.
+static std::string folderName(const std::string& dir) {
+  const fs::path last = fs::path(dir).lexically_normal().filename();
+  if (last != "." && last != "..") return dir;
+  std::error_code error;
+  const fs::path real = fs::canonical(dir, error);
+  return error || !real.has_filename() ? dir : real.filename().string();
+}
+
 int writeCatalogue(const std::string& dataDir, const std::string& outDir, std::string* reason) {
   std::error_code error;
   fs::create_directories(outDir, error);
@@ -58,12 +68,15 @@ int writeCatalogue(const std::string& dataDir, const std::string& outDir, std::s
   for (int n = 0; n < LevelCount; ++n) {
     std::string writeFailure;
     entries.push_back(catalogueEntry(dataDir, n, outDir, &writeFailure));
+    showProgress(n + 1, LevelCount);
     if (!writeFailure.empty()) {
+      endProgress();
       *reason = writeFailure;
       return 1;
     }
   }
-  const std::string page = cataloguePage("Levels of " + dataDir, entries);
+  endProgress();
+  const std::string page = cataloguePage("Levels of " + folderName(dataDir), entries);
   return writeOutputFile((fs::path(outDir) / "index.html").string(),
                                std::vector<uint8_t>(page.begin(), page.end()), reason);
 }

@@ -8,6 +8,7 @@
 #include "data/level_writer.h"
 #include "data/style.h"
 #include "level_source.h"
+#include "progress.h"
 
 namespace fs = std::filesystem;
 
@@ -78,19 +79,22 @@ void checkStyle(const std::string& path, CheckReport* report) {
   freeStyle(&style);
 }
 
-void checkPath(const std::string& path, CheckReport* report) {
+void checkPath(const std::string& path, const std::string& dataDir, CheckReport* report) {
   std::error_code error;
   if (fs::is_directory(path, error)) {
-    if (!fs::is_directory(fs::path(path) / "LEVELS", error) || !fs::is_directory(fs::path(path) / "STYLES", error)) {
+    if (!dataFolderLack(path).empty()) {
       ++report->files;
       return addFinding(report, path, FindingError, "a folder without LEVELS/ and STYLES/");
     }
     for (int i = 0; i < StyleCount; ++i) checkStyle(stylePathIn(path, i), report);
-    for (int n = 0; n < LevelCount; ++n) checkLevel(levelPathIn(path, n), path, report);
-    return;
+    for (int n = 0; n < LevelCount; ++n) {
+      checkLevel(levelPathIn(path, n), path, report);
+      showProgress(n + 1, LevelCount);
+    }
+    return endProgress();
   }
   if (styleIndexOfName(path) >= 0) return checkStyle(path, report);
-  checkLevel(path, dataDirOfLevel(path), report);
+  checkLevel(path, dataDir.empty() ? dataDirOfLevel(path) : dataDir, report);
 }
 
 int errorCount(const CheckReport& report) {

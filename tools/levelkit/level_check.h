@@ -29,9 +29,10 @@ void checkLevel(const std::string& path, const std::string& dataDir, CheckReport
 // size and CRC against the table, decompression, chunks and decoding.
 void checkStyle(const std::string& path, CheckReport* report);
 
-// A level file, a style file, or a data folder holding LEVELS/ and STYLES/
+// A level file (its styles from dataDir, or when that is empty from
+// dataDirOfLevel), a style file, or a data folder holding LEVELS/ and STYLES/
 // (then every style of the table and levels 000..119).
-void checkPath(const std::string& path, CheckReport* report);
+void checkPath(const std::string& path, const std::string& dataDir, CheckReport* report);
 
 int errorCount(const CheckReport& report);
 int warningCount(const CheckReport& report);

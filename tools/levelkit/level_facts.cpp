@@ -10,6 +10,7 @@
 LevelFacts factsOfLevel(const Level& level, bool compressed) {
   LevelFacts f{};
   f.name = cp1252ToUtf8(reinterpret_cast<const uint8_t*>(level.name), LevelNameSize);
+  f.name.erase(f.name.find_last_not_of(' ') + 1);  // npos + 1: an all-blank name becomes empty
   f.style = level.style;
   f.styleName = level.style >= 0 && level.style < StyleCount ? styleDisplayNames[level.style] : "";
   f.width = level.width;
@@ -31,10 +32,11 @@ LevelFacts factsOfLevel(const Level& level, bool compressed) {
   return f;
 }
 
-nlohmann::ordered_json factsToJson(const LevelFacts& f) {
+nlohmann::ordered_json factsToJson(const std::string& file, const LevelFacts& f) {
   nlohmann::ordered_json skills = nlohmann::ordered_json::array();
   for (const SkillSlot& s : f.skills) skills.push_back({{"code", s.code}, {"count", s.count}, {"name", s.name}});
-  return {{"name", f.name},
+  return {{"file", file},
+          {"name", f.name},
           {"style", f.style},
           {"styleName", f.styleName},
           {"width", f.width},
@@ -53,6 +55,7 @@ nlohmann::ordered_json factsToJson(const LevelFacts& f) {
 std::string factsToText(const std::string& file, const LevelFacts& f) {
   std::string skills;
   for (const SkillSlot& s : f.skills) {
+    if (s.code == 0 && s.count == 0) continue;  // an empty slot
     char slot[48];
     std::snprintf(slot, sizeof slot, "%s%02X ", skills.empty() ? "" : ", ", static_cast<unsigned>(s.code));
     skills += slot + (s.name.empty() ? "?" : s.name) + " x" + std::to_string(s.count);
@@ -65,7 +68,7 @@ std::string factsToText(const std::string& file, const LevelFacts& f) {
          "  size: " + std::to_string(f.width) + " x " + std::to_string(f.height) + " blocks\n" +
          "  time: " + time + "\n" +
          "  releaseRate: " + std::to_string(f.releaseRate) + "\n" +
-         "  skills: " + skills + "\n" +
+         "  skills: " + (skills.empty() ? "none" : skills) + "\n" +
          "  terrainCells: " + std::to_string(f.terrainCells) + "\n" +
          "  objects: " + std::to_string(f.objects) + "\n" +
          "  start: " + std::to_string(f.startX) + ", " + std::to_string(f.startY) + "\n" +

@@ -14,7 +14,7 @@ struct SkillSlot {
 };
 
 struct LevelFacts {
-  std::string name;       // UTF-8, up to the first zero byte
+  std::string name;       // UTF-8, up to the first zero byte, without the blanks that pad it
   int style;              // index as stored (may lie outside the table)
   std::string styleName;  // display name; empty outside the table
   int width, height;      // blocks and rows, as loaded
@@ -30,5 +30,7 @@ struct LevelFacts {
 // From a level as the reader leaves it (before binding drops anything).
 LevelFacts factsOfLevel(const Level& level, bool compressed);
 
-nlohmann::ordered_json factsToJson(const LevelFacts& facts);  // exactly the fields above, by name
-std::string factsToText(const std::string& file, const LevelFacts& facts);  // the file, then one "key: value" line per fact
+nlohmann::ordered_json factsToJson(const std::string& file, const LevelFacts& facts);  // "file", then the fields above
+// The file, then one "key: value" line per fact; skills lists the slots that
+// hold a skill or a count.
+std::string factsToText(const std::string& file, const LevelFacts& facts);

@@ -17,6 +17,8 @@
 
 enum ExitStatus { ExitDone = 0, ExitFailed = 1, ExitUsage = 2 };
 
+static const std::string DefaultDataHelp = "the level's folder if it holds STYLES/, else the folder above";
+
 static void reportFailure(const std::string& file, const std::string& reason) {
   std::fprintf(stderr, "%s: error: %s\n", file.c_str(), reason.c_str());
 }
@@ -34,16 +36,16 @@ static int runInfo(const std::vector<std::string>& files, bool json) {
       continue;
     }
     const LevelFacts facts = factsOfLevel(level, load.compressed);
-    if (json) all.push_back(factsToJson(facts));
+    if (json) all.push_back(factsToJson(file, facts));
     else std::cout << (printed++ > 0 ? "\n" : "") << factsToText(file, facts);  // a blank line between levels
   }
   if (json) std::cout << all.dump(2) << "\n";
   return status;
 }
 
-static int runCheck(const std::vector<std::string>& paths, bool json) {
+static int runCheck(const std::vector<std::string>& paths, const std::string& dataDir, bool json) {
   CheckReport report;
-  for (const std::string& path : paths) checkPath(path, &report);
+  for (const std::string& path : paths) checkPath(path, dataDir, &report);
   if (json) {
     std::cout << reportToJson(report).dump(2) << "\n";
   } else {
@@ -74,6 +76,11 @@ static int runRender(const std::string& level, const std::string& out, RenderReq
 }
 
 static int runCatalogue(const std::string& data, const std::string& outDir) {
+  const std::string lack = dataFolderLack(data);
+  if (!lack.empty()) {  // a page of 120 unreadable levels would hide the mistake
+    reportFailure(data, lack);
+    return ExitUsage;
+  }
   const HeadlessGl gl(PictureTileSize, PictureTileSize);
   if (!gl.ok()) {
     reportFailure(data, "cannot draw without OpenGL: " + gl.failure);
@@ -108,16 +115,18 @@ int main(int argc, char** argv) {
   info->callback([&] { status = runInfo(infoFiles, infoJson); });
 
   bool checkJson = false;
+  std::string checkData;
   std::vector<std::string> checkPaths;
   CLI::App* check = app.add_subcommand("check", "Check level files, style files or data folders as driver loads them");
   check->add_flag("--json", checkJson, "Findings and counts as one JSON object");
+  check->add_option("--data", checkData, "Folder holding STYLES/ for level files (default: " + DefaultDataHelp + ")");
   check->add_option("PATH", checkPaths, "Level file, style file, or folder holding LEVELS/ and STYLES/")->required();
-  check->callback([&] { status = runCheck(checkPaths, checkJson); });
+  check->callback([&] { status = runCheck(checkPaths, checkData, checkJson); });
 
   RenderRequest request;
   std::string renderLevel, renderOut;
   CLI::App* render = app.add_subcommand("render", "Draw a whole level into a PNG file, as driver draws it");
-  render->add_option("--data", request.dataDir, "Folder holding STYLES/ (default: the folder above the level's)");
+  render->add_option("--data", request.dataDir, "Folder holding STYLES/ (default: " + DefaultDataHelp + ")");
   CLI::Option* scale = render->add_option("--scale", request.scale, "Pixels per level pixel")
                            ->check(CLI::Range(1, MaxPictureScale));
   render->add_option("--size", request.box, "Fit the picture into PX x PX pixels")
