@@ -1,8 +1,10 @@
 // Drawing on change and resting in between.
 #include "app/frame_pacing.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "app/journal.h"
 #include "app/main_loop.h"
 #include "platform/events.h"
 #include "state/editor_state.h"
@@ -45,15 +47,17 @@ int restMilliseconds() {
 void resetFramePacing() { frameOwed = true; }
 
 void loopPass(const LoopSteps& steps) {
-  if (drainEvents() > 0) frameOwed = true;
+  const bool handled = drainEvents() > 0;
+  if (handled) frameOwed = true;
   if (takeRepaintRequest()) frameOwed = true;
   const TickedPicture before = tickedPicture();
   tick();
   if (!(tickedPicture() == before)) frameOwed = true;
+  journalPass(handled);
   if (frameOwed) {
     steps.drawFrame();
     frameOwed = false;
   } else {
-    steps.rest(restMilliseconds());
+    steps.rest(std::min(restMilliseconds(), journalRestMs()));  // a copy falls due while resting
   }
 }

@@ -100,15 +100,20 @@ void freeCurrentLevel() {
   freeStyle(&currentStyle);
 }
 
+void showKeptLevel(int number) {
+  if (!isLevelKept(number)) return;
+  loadLeaveCurrent(true);
+  takeKeptLevel(number);
+  loadFinish(number);
+}
+
 void switchLevel(int step) {
   int candidate = editor.levelNumber;
   for (int tried = 1; tried < LevelCount; ++tried) {
     candidate = ((candidate + step) % LevelCount + LevelCount) % LevelCount;
     if (candidate == editor.levelNumber) return;  // the walk came round: none of its levels loads
     if (isLevelKept(candidate)) {  // left with edits earlier: back as it was left
-      loadLeaveCurrent(true);
-      takeKeptLevel(candidate);
-      loadFinish(candidate);
+      showKeptLevel(candidate);
       return;
     }
     if (loadFromDisk(candidate, true) == 0) return;  // failures were reported; keep walking

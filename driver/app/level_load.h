@@ -20,6 +20,10 @@ void freeCurrentLevel();
 // back as it was left instead of being read again.
 void switchLevel(int step);
 
+// Makes kept level `number` the current one, keeping the level left when it
+// holds edits; nothing changes when `number` is not kept.
+void showKeptLevel(int number);
+
 // After currentStyle was replaced under the current level (a reopen, or the
 // undo or redo of one): animation period, block textures and item bar follow.
 void adoptCurrentStyle();

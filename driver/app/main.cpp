@@ -3,6 +3,8 @@
 #include "state/editor_state.h"
 #include "app/level_load.h"
 #include "app/frame_pacing.h"
+#include "app/journal.h"
+#include "app/journal_offer.h"
 #include "app/main_loop.h"
 #include "platform/events.h"
 
@@ -14,9 +16,11 @@ int main() {
     shutDown();
     return 1;
   }
+  startJournalWithOffer();
   const LoopSteps steps{renderFrame, waitForEvent};
   resetFramePacing();
   while (!editor.quit) loopPass(steps);
+  journalEnd();  // a close the question let through removes the journal; a signal keeps it
   freeCurrentLevel();
   shutDown();
   return 0;

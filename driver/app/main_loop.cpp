@@ -11,6 +11,7 @@
 #include "platform/events.h"
 #include "platform/timer.h"
 #include "platform/window.h"
+#include "app/journal.h"
 #include "app/level_commands.h"
 #include "app/level_load.h"
 #include "edit/panel_input.h"
@@ -69,6 +70,9 @@ void shutDown() {
 static void serveLevelRequest() {
   const int request = editor.levelRequest;
   editor.levelRequest = NoLevelRequest;
+  // The level left is on disk before another is read.
+  if (request == PreviousLevel || request == NextLevel || request == TenLevelsBack || request == TenLevelsForward)
+    journalBeforeSwitch();
   switch (request) {
     case PreviousLevel: switchLevel(-1); break;
     case NextLevel: switchLevel(+1); break;
@@ -84,7 +88,9 @@ static void serveLevelRequest() {
 void handleEvent(int kind, int a, int b) {
   switch (kind) {
     case EventClose:
-      // A termination signal ends the program at once; the close box may ask.
+      // A termination signal ends the program at once, once the journal holds
+      // every unsaved edit; the close box may ask.
+      if (!closeCameFromWindow()) journalOnSignal();
       if (!closeCameFromWindow() || confirmClose()) editor.quit = 1;
       break;
     case EventKeyDown:

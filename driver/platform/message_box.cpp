@@ -7,16 +7,21 @@
 
 int messageBox(AppWindow* parent, int kind, const char* title, const char* text, const char* const* buttons,
                int buttonCount) {
+  return messageBoxEscapeTo(parent, kind, title, text, buttons, buttonCount, buttonCount - 1);
+}
+
+int messageBoxEscapeTo(AppWindow* parent, int kind, const char* title, const char* text,
+                       const char* const* buttons, int buttonCount, int escapeButton) {
   // Without a system window (tests drive the editor with a bare record) there
   // is nothing to put a box over.
-  if (!parent || !parent->handle || buttonCount < 1) {
+  if (!parent || !parent->handle || buttonCount < 1 || escapeButton < 0 || escapeButton >= buttonCount) {
     setPlatformError("no window to show a message box over");
     return -1;
   }
   std::vector<SDL_MessageBoxButtonData> data(static_cast<size_t>(buttonCount));
   for (int i = 0; i < buttonCount; ++i) data[static_cast<size_t>(i)] = {0, i, buttons[i]};
   data.front().flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
-  data.back().flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+  data[static_cast<size_t>(escapeButton)].flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
   SDL_MessageBoxData box{};
   box.flags = (kind == MessageBoxWarning ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION) |
               SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
@@ -31,5 +36,5 @@ int messageBox(AppWindow* parent, int kind, const char* title, const char* text,
     return -1;
   }
   // A box closed by its own close box was dismissed, as Escape dismisses it.
-  return chosen >= 0 && chosen < buttonCount ? chosen : buttonCount - 1;
+  return chosen >= 0 && chosen < buttonCount ? chosen : escapeButton;
 }

@@ -52,6 +52,11 @@ enum MessageBoxKind { MessageBoxInformation, MessageBoxWarning };
 int messageBox(AppWindow* parent, int kind, const char* title, const char* text, const char* const* buttons,
                int buttonCount);
 
+// The same box with Escape (and the box's own close button) picking button
+// escapeButton instead of the last.
+int messageBoxEscapeTo(AppWindow* parent, int kind, const char* title, const char* text,
+                       const char* const* buttons, int buttonCount, int escapeButton);
+
 // The system's explanation of the last failed creation (for the one line
 // driver prints before it exits).
 const char* platformError();

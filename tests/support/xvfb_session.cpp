@@ -211,6 +211,9 @@ bool XvfbSession::startProgram(const std::string& path, const std::string& worki
     int err = dup(STDOUT_FILENO);  // both streams into one file, in order
     dup2(err, STDERR_FILENO);
     close(err);
+    // The editor journals unsaved edits under the state folder: keep a test's
+    // journal inside its own working folder, not in the user's home.
+    setenv("XDG_STATE_HOME", (workingDir + "/.state").c_str(), 1);
     for (const std::string& entry : extraEnvironment) {
       size_t eq = entry.find('=');
       if (eq != std::string::npos) setenv(entry.substr(0, eq).c_str(), entry.c_str() + eq + 1, 1);

@@ -100,7 +100,8 @@ struct XvfbSession {
   bool xdotool(const std::vector<std::string>& args, std::string* output = nullptr,
                int timeoutMs = 5000);
 
-  // "NAME=value" entries added to the program's environment at its next start.
+  // "NAME=value" entries added to the program's environment at its next start
+  // (XDG_STATE_HOME is <workingDir>/.state unless given here).
   std::vector<std::string> extraEnvironment;
 
   pid_t serverPid = -1;
