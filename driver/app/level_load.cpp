@@ -40,8 +40,8 @@ static void loadResetEditor() {
   editor.itemSize = 64;
   editor.viewCentreX = clientWidth() / 2;
   editor.viewCentreY = clientHeight() / 2;
-  editor.cameraX = currentLevel.width * 8;
-  editor.cameraY = currentLevel.height * 4;
+  editor.cameraX = currentLevel.width * LevelPixelsPerBlock / 2;  // the level's centre
+  editor.cameraY = currentLevel.height * LevelPixelsPerRow / 2;
   editor.originX = editor.viewCentreX - editor.cameraX;
   editor.originY = editor.viewCentreY - editor.cameraY;
   editor.anchorX = editor.anchorY = 0;

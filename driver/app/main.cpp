@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
   }
   startJournalWithOffer();
   const LoopSteps steps{renderFrame, waitForEvent};
+  resetFramePacing();
   while (!editor.quit) loopPass(steps);
   journalEnd();  // a close the question let through removes the journal; a signal keeps it
   freeCurrentLevel();

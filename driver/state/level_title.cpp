@@ -14,6 +14,7 @@
 #include "levelfile/cp1252.h"
 #include "platform/window.h"
 #include "state/editor_state.h"
+#include "state/kept_levels.h"
 #include "state/level_history.h"
 
 void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize) {
