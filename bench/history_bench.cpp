@@ -17,6 +17,7 @@
 #include "data/level_source.h"
 #include "edit/operations.h"
 #include "state/editor_state.h"
+#include "state/kept_levels.h"
 #include "state/level_history.h"
 #include "support/paths.h"
 

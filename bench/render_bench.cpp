@@ -5,7 +5,8 @@
 //
 // Each frame benchmark reports median_ms and p95_ms of single frames
 // (drawing + glFinish) on the densest demo level, at 1280x720 and 1920x1080
-// (argument `height`): BM_Frame the editor's drawScene, BM_FrameReference the
+// (argument `height`): BM_Frame the editor's drawScene, BM_FramePan the same
+// with the camera moving one level pixel per frame, BM_FrameReference the
 // same scene drawn block by block as the editor used to, BM_FloorOneQuad the
 // least any frame costs (clear, one window-sized textured quad, finish). The
 // switch benchmark reports median_ms and max_ms of freeCurrentLevel +
@@ -156,8 +157,10 @@ static void benchReport(benchmark::State& state, const BenchSamples& s, const ch
 }
 
 // Frames of the densest level drawn by `draw`, the animation advancing one
-// frame per iteration; arguments zoom, alt and height.
-static void benchFrames(benchmark::State& state, void (*draw)()) {
+// frame per iteration (and, when panning, the camera one level pixel, to and
+// fro across the level, so no frame repeats the one before); arguments zoom,
+// alt and height.
+static void benchFrames(benchmark::State& state, void (*draw)(), bool pan = false) {
   BenchWorld& w = benchWorld();
   if (benchSkipped(state, w)) return;
   benchDensestAt(w, static_cast<int>(state.range(2)));
@@ -166,6 +169,8 @@ static void benchFrames(benchmark::State& state, void (*draw)()) {
   editor.altView = static_cast<int>(state.range(1));
   state.SetLabel("level " + std::to_string(w.densestLevel) + ", " +
                  std::to_string(currentLevel.objectCount) + " elements");
+  const int restX = editor.cameraX, span = std::max(currentLevel.width * LevelPixelsPerBlock, 1);
+  int step = 1;
   BenchSamples samples;
   for (auto _ : state) {
     samples.start();
@@ -175,13 +180,19 @@ static void benchFrames(benchmark::State& state, void (*draw)()) {
     glFinish();
     state.SetIterationTime(samples.stop() / 1000.0);
     editor.animFrame = (editor.animFrame + 1) % std::max(editor.animPeriod, 1);
+    if (pan) {
+      if (editor.cameraX + step < 0 || editor.cameraX + step > span) step = -step;
+      editor.cameraX += step;
+    }
   }
   benchReport(state, samples, "p95_ms", 0.95);
+  editor.cameraX = restX;
   editor.zoom = 1;
   editor.altView = 0;
 }
 
 static void BM_Frame(benchmark::State& state) { benchFrames(state, drawScene); }
+static void BM_FramePan(benchmark::State& state) { benchFrames(state, drawScene, true); }
 static void BM_FrameReference(benchmark::State& state) { benchFrames(state, drawSceneReference); }
 
 static void benchFrameArgs(benchmark::internal::Benchmark* b) {
@@ -192,6 +203,7 @@ static void benchFrameArgs(benchmark::internal::Benchmark* b) {
   b->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 }
 BENCHMARK(BM_Frame)->Apply(benchFrameArgs);
+BENCHMARK(BM_FramePan)->Apply(benchFrameArgs);
 BENCHMARK(BM_FrameReference)->Apply(benchFrameArgs);
 
 // The floor under every frame: clear, one textured quad over the whole

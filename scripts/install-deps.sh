@@ -17,6 +17,9 @@ packages=(
   # end-to-end tests of the real programs; a bare X server has no font that
   # SDL's message boxes can draw with, xfonts-base brings one
   xvfb xdotool imagemagick x11-utils xfonts-base
+  # installing and packaging: manual pages from --help, the .deb's
+  # dependencies (dpkg-shlibdeps) and its check
+  help2man dpkg-dev lintian
 )
 
 missing=()

@@ -79,8 +79,8 @@ static void showMessageBox(QWidget* owner, const QString& caption, const QString
   box.exec();
 }
 
-Form1::Form1(const QString& levelDirectory, QWidget* parent)
-    : QWidget(parent), levelDirectory(levelDirectory) {
+Form1::Form1(const QString& levelDirectory, const QString& levelFileName, QWidget* parent)
+    : QWidget(parent), levelDirectory(levelDirectory), levelFileName(levelFileName) {
   setWindowTitle(QString::fromLatin1(FormCaption));
   setFixedSize(FormWidthTwips / TwipsPerPixel, FormHeightTwips / TwipsPerPixel);
   // The boxes and labels are 13 to 21 pixels high and their captions
@@ -141,7 +141,7 @@ Form1::Form1(const QString& levelDirectory, QWidget* parent)
   cmdRead = new QPushButton(QStringLiteral("Read"), this);
   placeTwips(cmdRead, 120, 5040, 855, 375);
   cmdRead->setAutoDefault(true);
-  cmdRead->setToolTip(QStringLiteral("Show what %1 holds (F5)").arg(QString::fromLatin1(LevelFileName)));
+  cmdRead->setToolTip(QStringLiteral("Show what %1 holds (F5)").arg(levelFileName));
   connect(cmdRead, &QPushButton::clicked, this, [this] { cmdRead_Click(); });
   auto* readKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
   connect(readKey, &QShortcut::activated, this, [this] { cmdRead_Click(); });

@@ -23,7 +23,7 @@ class QLineEdit;
 class QPushButton;
 
 constexpr char FormCaption[] = "Talveny";         // the window's and every message's caption
-constexpr char LevelFileName[] = "LEVEL___.DAT";  // read and stamped in levelDirectory
+constexpr char LevelFileName[] = "LEVEL___.DAT";  // read and stamped in levelDirectory unless named
 
 // System colours by their index in the platform colour table, high bit set.
 constexpr uint32_t ColorWindow = 0x80000005;          // background of an active slot
@@ -35,9 +35,11 @@ class Form1 : public QWidget {
   Q_OBJECT
 
  public:
-  // levelDirectory: where Apply looks for LEVEL___.DAT (the program passes
-  // its executable's directory). Runs Form_Load before returning.
-  explicit Form1(const QString& levelDirectory, QWidget* parent = nullptr);
+  // levelDirectory/levelFileName: the file Read and Apply work on (the
+  // program passes the file named on its command line, or LEVEL___.DAT in its
+  // executable's directory). Runs Form_Load before returning.
+  explicit Form1(const QString& levelDirectory, const QString& levelFileName = QString::fromLatin1(LevelFileName),
+                 QWidget* parent = nullptr);
 
   // Start-up (form1.cpp) ------------------------------------------------------
   void InitSkills();  // Text1's list -> skillListSize, skillCodes, skillNames
@@ -87,14 +89,18 @@ class Form1 : public QWidget {
   QComboBox* cmbSkill[9] = {};
   QLineEdit* txtSkill[9] = {};
   QPushButton* cmdRead;
-  QLabel* lblNotice;                // when the file last changed on disk, or when Apply worked
+  QLabel* lblNotice;                // when the file last changed on disk, or when Apply worked;
+                                    // its tooltip names the file in full
   QFileSystemWatcher* watchLevel;   // LEVEL___.DAT and its directory (the editor saves by rename)
 
  private:
   QString levelDirectory;
+  QString levelFileName;
   FileStamp levelStamp;  // the version of the file last seen, or written by Apply
   void createSlotElement(int i);  // the three controls of slot i, copied from the templates
   QString levelFilePath() const;
+  QString quotedFileName() const;  // as messages name the file
+  void setNoticeToolTip(const QString& event);  // the file's full path, then what happened to it
   void tell(const QString& text);  // one message, captioned like the form
   // False after showing why, the refusal ending in nothingDone ("Nothing was read.").
   bool readLevelImage(std::vector<uint8_t>* levelBytes, const char* nothingDone);
@@ -111,8 +117,6 @@ class Form1 : public QWidget {
 
 // The text of a slot list's extra entry for a code the skill list lacks.
 QString extraEntryText(int32_t code);
-
-QString quotedLevelFileName();  // as messages name the file
 
 // Sets a box's text from code in full although it may be longer than the box
 // lets the user type; the box takes its typing limit back at the user's first

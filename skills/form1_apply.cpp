@@ -105,7 +105,7 @@ void Form1::Command1_Click() {
       replaceFileAtomically(path.c_str(), levelBytes.data(), levelBytes.size(), ReplaceWritableTarget);
   if (written.step != ReplaceDone) {
     const QString reason = QString::fromUtf8(std::strerror(written.error));
-    tell("Cannot write " + quotedLevelFileName() + ": " + reason + ". The file was left as it was.");
+    tell("Cannot write " + quotedFileName() + ": " + reason + ". The file was left as it was.");
     return;
   }
   noteApplied(changes);

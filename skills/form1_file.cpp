@@ -3,6 +3,7 @@
 // notice says when it changed on disk. The watcher only informs: the form's
 // values stay the user's until Read.
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QLabel>
@@ -12,28 +13,33 @@
 
 static QString clockText() { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); }
 
-QString quotedLevelFileName() { return "\"" + QString::fromLatin1(LevelFileName) + "\""; }
+QString Form1::quotedFileName() const { return "\"" + levelFileName + "\""; }
 
 QString extraEntryText(int32_t code) {
   return "0x" + QString::number(code, 16).toUpper().rightJustified(2, '0');
 }
 
-QString Form1::levelFilePath() const { return levelDirectory + "/" + QString::fromLatin1(LevelFileName); }
+QString Form1::levelFilePath() const { return levelDirectory + "/" + levelFileName; }
+
+void Form1::setNoticeToolTip(const QString& event) {
+  const QString path = QDir::toNativeSeparators(QDir::cleanPath(levelFilePath()));
+  lblNotice->setToolTip(event.isEmpty() ? path : path + "\n" + event);
+}
 
 void Form1::tell(const QString& text) { showMessage(QString::fromLatin1(FormCaption), text); }
 
 bool Form1::readLevelImage(std::vector<uint8_t>* levelBytes, const char* nothingDone) {
   const std::string localPath = levelFilePath().toStdString();
   if (!isOrdinaryFile(localPath)) {
-    tell(quotedLevelFileName() + " not in present directory.");
+    tell(quotedFileName() + " not in present directory.");
     return false;
   }
   std::string reason;
   if (readWholeFile(localPath, levelBytes, &reason) != 0) {
-    tell("Cannot read " + quotedLevelFileName() + ": " + QString::fromStdString(reason) + ".");
+    tell("Cannot read " + quotedFileName() + ": " + QString::fromStdString(reason) + ".");
     return false;
   }
-  const std::string problem = levelImageProblem(*levelBytes, LevelFileName);
+  const std::string problem = levelImageProblem(*levelBytes, levelFileName.toStdString());
   if (!problem.empty()) {
     tell(QString::fromStdString(problem) + " " + QString::fromLatin1(nothingDone));
     return false;
@@ -50,6 +56,7 @@ void Form1::startWatching() {
   connect(watchLevel, &QFileSystemWatcher::fileChanged, this, [this] { watchLevel_Change(); });
   levelStamp = fileStampOf(levelFilePath().toStdString());
   if (levelStamp.exists) watchLevel->addPath(levelFilePath());
+  setNoticeToolTip(QString());
 }
 
 void Form1::watchLevel_Change() {
@@ -60,13 +67,13 @@ void Form1::watchLevel_Change() {
   levelStamp = now;
   const QString time = clockText();
   lblNotice->setText(QStringLiteral("File changed at %1").arg(time));
-  lblNotice->setToolTip(QStringLiteral("%1 changed on disk at %2; Read shows what it holds now.")
-                            .arg(quotedLevelFileName(), time));
+  setNoticeToolTip(
+      QStringLiteral("%1 changed on disk at %2; Read shows what it holds now.").arg(quotedFileName(), time));
 }
 
 void Form1::noteApplied(const QString& changes) {
   levelStamp = fileStampOf(levelFilePath().toStdString());
   const QString applied = QStringLiteral("Applied at %1").arg(clockText());
   lblNotice->setText(changes.isEmpty() ? applied : applied + "; " + changes);
-  lblNotice->setToolTip(QString());
+  setNoticeToolTip(QString());
 }

@@ -44,6 +44,8 @@ int restMilliseconds() {
   return ms > 0.0 ? static_cast<int>(std::ceil(ms)) : 0;
 }
 
+void resetFramePacing() { frameOwed = true; }
+
 void loopPass(const LoopSteps& steps) {
   const bool handled = drainEvents() > 0;
   if (handled) frameOwed = true;

@@ -13,8 +13,9 @@ struct LoopSteps {
 // drainEvents and tick, then one frame if since the last frame an event was
 // handled, the system asked for a repaint, the animation frame advanced or a
 // held scroll button stepped; otherwise a rest of restMilliseconds().
-// The first pass always draws.
+// The first pass after resetFramePacing always draws.
 void loopPass(const LoopSteps& steps);
+void resetFramePacing();  // nothing drawn yet: the next pass draws (before the loop starts)
 
 // Milliseconds from the last tick to the next tick that may change the
 // picture: the next animation step, or the next tick while a scroll-bar part

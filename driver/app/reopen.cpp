@@ -14,6 +14,7 @@
 #include "state/editor_state.h"
 #include "levelfile/file_read.h"
 #include "state/level_files.h"
+#include "state/kept_levels.h"
 #include "state/level_history.h"
 #include "state/level_title.h"
 

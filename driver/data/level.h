@@ -67,13 +67,18 @@ struct LevelObject {
   uint32_t state;        // SelectionState
   uint32_t inUse;        // 1 while linked into the list. The free mark lives here and not in
                          // `value`, because a map cell may legitimately hold block 0xFFFF.
+  bool operator==(const LevelObject&) const = default;
 };
 
 // The pool lives on the heap so that two Level records can be swapped (a level
 // switch loads into a fresh record first) without breaking the element links.
 std::vector<LevelObject> makeFreePool();
 
-struct Level {
+// Everything a level holds besides its pool: the file's header fields, the
+// size, the list's ends. An undo step keeps this record whole, so a field
+// added here is undone with no further code; one added to Level outside it
+// fails the size check below.
+struct LevelHeader {
   char name[LevelNameSize + 1];          // the file's name bytes plus a terminating zero
   int32_t skillCode[LevelSkillSlots];   // skill code of each slot
   int32_t skillCount[LevelSkillSlots];  // uses of each slot
@@ -91,10 +96,27 @@ struct Level {
                              // number's group; after Ctrl+O the style of the file opened
   LevelObject* firstObject;  // oldest element, or none
   LevelObject* lastObject;   // newest element, or none
-  std::vector<LevelObject> objectPool = makeFreePool();  // LevelPoolSize slots
   uint32_t freeSearchFrom = 0;  // no slot below this index is free; kept by the list operations so
                                 // filling a level is linear rather than quadratic in its elements
+  bool operator==(const LevelHeader&) const = default;
 };
+
+struct Level : LevelHeader {
+  std::vector<LevelObject> objectPool = makeFreePool();  // LevelPoolSize slots
+};
+
+// Level is its header and its pool and nothing more: it can be built from
+// those two, and not from a third value of any type. (A size check would miss
+// a field hidden in the header's tail padding.)
+struct AnyLevelField {
+  template <typename T>
+  operator T() const;
+};
+template <typename... Parts>
+concept LevelBuiltFrom = requires(Parts... parts) { Level{parts...}; };
+static_assert(LevelBuiltFrom<LevelHeader, std::vector<LevelObject>> &&
+                  !LevelBuiltFrom<LevelHeader, std::vector<LevelObject>, AnyLevelField>,
+              "a field of Level outside LevelHeader would not be undone");
 
 // List operations -----------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "state/editor_state.h"
+#include "state/kept_levels.h"
 #include "state/level_history.h"
 #include "state/level_title.h"
 

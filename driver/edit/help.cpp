@@ -2,6 +2,9 @@
 #include "edit/help.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 #include "platform/window.h"
 #include "state/editor_state.h"
@@ -35,7 +38,11 @@ static const char* const helpText =
     "Closing the window asks first when edits are unsaved.";
 
 void showHelp() {
+  // The data folder is the current directory (entered at start-up), where S
+  // saves and Ctrl+O opens.
+  std::error_code ec;
+  const std::string text = std::string(helpText) + "\n\nData folder: " + std::filesystem::current_path(ec).string();
   const char* const buttons[] = {"OK"};
-  if (messageBox(editor.window, MessageBoxInformation, "driver keys", helpText, buttons, 1) < 0)
-    std::printf("%s\n", helpText);
+  if (messageBox(editor.window, MessageBoxInformation, "driver keys", text.c_str(), buttons, 1) < 0)
+    std::printf("%s\n", text.c_str());
 }

@@ -12,6 +12,7 @@
 #include "platform/virtual_keys.h"
 #include "state/camera.h"
 #include "edit/panel_input.h"
+#include "state/kept_levels.h"
 #include "state/level_history.h"
 #include "state/level_title.h"
 

@@ -41,11 +41,9 @@ static void mouseRightPress() {
 }
 
 static bool mouseInsideStartView() {
-  const int z = editor.zoom;
-  const int left = editor.originX + currentLevel.startX * 16 * z;
-  const int top = editor.originY + currentLevel.startY * 8 * z;
-  return editor.anchorX >= left && editor.anchorX < left + 320 * z &&
-         editor.anchorY >= top && editor.anchorY < top + 160 * z;
+  const int left = columnToClientX(currentLevel.startX), right = columnToClientX(currentLevel.startX + LevelStartViewBlocks);
+  const int top = rowToClientY(currentLevel.startY), bottom = rowToClientY(currentLevel.startY + LevelStartViewBlocks);
+  return editor.anchorX >= left && editor.anchorX < right && editor.anchorY >= top && editor.anchorY < bottom;
 }
 
 // A left press on the level in Idle: resize, move the selection or start a band.
@@ -126,15 +124,15 @@ static void mouseUpdateDragRecord() {
   editor.dragDy = editor.mouseY - editor.anchorY;
   const int sx = editor.dragDx < 0 ? -1 : 1;
   const int sy = editor.dragDy < 0 ? -1 : 1;
-  editor.dragBlocksX = (sx * 8 * z + editor.dragDx) / (16 * z);
-  editor.dragBlocksY = (sy * 4 * z + editor.dragDy) / (8 * z);
+  editor.dragBlocksX = (sx * (LevelPixelsPerBlock / 2) * z + editor.dragDx) / (LevelPixelsPerBlock * z);
+  editor.dragBlocksY = (sy * (LevelPixelsPerRow / 2) * z + editor.dragDy) / (LevelPixelsPerRow * z);
   editor.dragPixelsX = (sx * (z / 2) + editor.dragDx) / z;
   editor.dragPixelsY = (sy * (z / 2) + editor.dragDy) / z;
 }
 
 // The pan may not take the camera off the level.
 static void mouseClampPan() {
-  const int levelW = currentLevel.width * 16, levelH = currentLevel.height * 8;
+  const int levelW = currentLevel.width * LevelPixelsPerBlock, levelH = currentLevel.height * LevelPixelsPerRow;
   if (editor.cameraX - editor.dragPixelsX < 0) editor.dragPixelsX = editor.cameraX;
   if (editor.cameraX - editor.dragPixelsX > levelW) editor.dragPixelsX = editor.cameraX - levelW;
   if (editor.cameraY - editor.dragPixelsY < 0) editor.dragPixelsY = editor.cameraY;
@@ -149,17 +147,16 @@ static int mouseClamp(int v, int low, int high) {
 
 // The 20 by 20 block start view stays inside the level while it is dragged.
 static void mouseClampStartView() {
-  const int nx = mouseClamp(currentLevel.startX + editor.dragBlocksX, 0, currentLevel.width - 20);
-  const int ny = mouseClamp(currentLevel.startY + editor.dragBlocksY, 0, currentLevel.height - 20);
+  const int nx = mouseClamp(currentLevel.startX + editor.dragBlocksX, 0, currentLevel.width - LevelStartViewBlocks);
+  const int ny = mouseClamp(currentLevel.startY + editor.dragBlocksY, 0, currentLevel.height - LevelStartViewBlocks);
   editor.dragBlocksX = nx - currentLevel.startX;
   editor.dragBlocksY = ny - currentLevel.startY;
 }
 
 // Idle: the five-pixel strips around each level edge, then the hovered element.
 static void mouseFindEdges() {
-  const int z = editor.zoom;
-  const int right = editor.originX + currentLevel.width * 16 * z;
-  const int bottom = editor.originY + currentLevel.height * 8 * z;
+  const int right = columnToClientX(currentLevel.width);
+  const int bottom = rowToClientY(currentLevel.height);
   const int mx = editor.mouseX, my = editor.mouseY;
   int mask = 0;
   if (editor.originX - 3 <= mx && mx <= editor.originX + 1) mask |= EdgeLeft;

@@ -14,6 +14,7 @@
 
 #include "edit/edit_steps.h"
 #include "platform/events.h"
+#include "state/camera.h"
 #include "state/editor_state.h"
 
 // [hit testing] ---------------------------------------------------------------
@@ -28,11 +29,10 @@ static bool opsInPass(const LevelObject& object, int pass) {
 
 // The element's client rectangle, both corners inclusive, overlaps [a,b]x[c,d].
 static bool opsOverlaps(const LevelObject& object, int a, int b, int c, int d) {
-  const int z = editor.zoom;
-  const int left = editor.originX + object.x * 16 * z;
-  const int top = editor.originY + object.y * 8 * z;
-  const int right = editor.originX + (object.x + static_cast<int>(object.width)) * 16 * z - 1;
-  const int bottom = editor.originY + (object.y + static_cast<int>(object.height)) * 8 * z - 1;
+  const int left = columnToClientX(object.x);
+  const int top = rowToClientY(object.y);
+  const int right = columnToClientX(object.x + static_cast<int>(object.width)) - 1;
+  const int bottom = rowToClientY(object.y + static_cast<int>(object.height)) - 1;
   return right >= a && b >= left && bottom >= c && d >= top;
 }
 
@@ -149,8 +149,8 @@ void chooseItem(int button) {
 }
 
 void snapToCursor(LevelObject* object) {
-  object->x = ((editor.mouseX - editor.originX) / 16) / editor.zoom;
-  object->y = ((editor.mouseY - editor.originY) / 8) / editor.zoom;
+  object->x = ((editor.mouseX - editor.originX) / LevelPixelsPerBlock) / editor.zoom;
+  object->y = ((editor.mouseY - editor.originY) / LevelPixelsPerRow) / editor.zoom;
 }
 
 void startNewObject(int listKind, int index) {
@@ -205,10 +205,10 @@ static int opsSpan(int count) {
 void sizeNewObject() {
   LevelObject& item = editor.newObject;
   const int z = editor.zoom;
-  editor.dragDx = editor.mouseX - (editor.originX + item.x * 16 * z);
-  editor.dragDy = editor.mouseY - (editor.originY + item.y * 8 * z);
-  editor.dragBlocksX = editor.dragDx / (16 * z);
-  editor.dragBlocksY = editor.dragDy / (8 * z);
+  editor.dragDx = editor.mouseX - columnToClientX(item.x);
+  editor.dragDy = editor.mouseY - rowToClientY(item.y);
+  editor.dragBlocksX = editor.dragDx / (LevelPixelsPerBlock * z);
+  editor.dragBlocksY = editor.dragDy / (LevelPixelsPerRow * z);
   if (!isTiledKind(item.kind)) {
     editor.spanX = 0;
     editor.spanY = 0;
@@ -360,7 +360,7 @@ static void opsResizeAxis(int delta, bool nearEdge, bool farEdge, int unitPixels
     *camera += delta * unitPixels;
     *start += delta;
   } else if (farEdge) {
-    if (*size + delta < *start + 20) *start = *size + delta - 20;
+    if (*size + delta < *start + LevelStartViewBlocks) *start = *size + delta - LevelStartViewBlocks;
   }
   if (nearEdge || farEdge) *size += delta;
 }
@@ -371,6 +371,6 @@ void applyResize() {
     if (dx != 0 && (mask & EdgeLeft)) object.x += dx;
     if (dy != 0 && (mask & EdgeTop)) object.y += dy;
   });
-  opsResizeAxis(dx, mask & EdgeLeft, mask & EdgeRight, 16, &currentLevel.width, &currentLevel.startX, &editor.cameraX);
-  opsResizeAxis(dy, mask & EdgeTop, mask & EdgeBottom, 8, &currentLevel.height, &currentLevel.startY, &editor.cameraY);
+  opsResizeAxis(dx, mask & EdgeLeft, mask & EdgeRight, LevelPixelsPerBlock, &currentLevel.width, &currentLevel.startX, &editor.cameraX);
+  opsResizeAxis(dy, mask & EdgeTop, mask & EdgeBottom, LevelPixelsPerRow, &currentLevel.height, &currentLevel.startY, &editor.cameraY);
 }

@@ -31,21 +31,21 @@ void layoutPanels() {
 
   Panel& bar = editor.panels[1];
   bar.kind = PanelScrollBar;
-  bar.x = 2;
-  bar.y = ch - 18;
-  bar.width = cw - 4;
+  bar.x = BarInset;
+  bar.y = ch - ScrollButtonSize - BarInset;
+  bar.width = cw - 2 * BarInset;
   bar.lineStep = pitch;
-  bar.pageStep = pitch > 0 ? (cw - 4) / pitch * pitch : 0;  // whole cells
-  bar.maxValue = barItemCount() * pitch + 4 - (cw - 4);
+  bar.pageStep = pitch > 0 ? visibleStripWidth() / pitch * pitch : 0;  // whole cells
+  bar.maxValue = barItemCount() * pitch + ItemGap - visibleStripWidth();
   panelRelayout(&bar);
   scrollSetValue(&bar, bar.value);
 
   Panel& area = editor.panels[0];
   area.kind = PanelPlain;
   area.x = 0;
-  area.y = ch - editor.itemSize - 28;
+  area.y = ch - barHeight();
   area.width = cw;
-  area.height = editor.itemSize + 28;
+  area.height = barHeight();
   editor.hoverItem = -1;
   editor.chosenItem = -1;
   panelRelayout(&area);
@@ -135,12 +135,12 @@ void scrollBarByWheel(int steps) {
 int itemAtPoint() {
   const Panel& area = editor.panels[0];
   const int pitch = itemPitch();
-  if (pitch <= 0 || area.pointerY < 7 || area.pointerY > area.height - 22) return -1;
+  if (pitch <= 0 || area.pointerY < BarCellTop || area.pointerY >= BarCellTop + editor.itemSize) return -1;
   // The strip as drawn: when everything fits, the bar's value may lie below
   // its first offered item, and the drawing starts at that item regardless.
   const int offset = stripOffset();
-  const int c = area.pointerX + offset % pitch - 2;
-  if (c % pitch <= 3) return -1;  // the gap between two cells
+  const int c = area.pointerX + offset % pitch - (BarCellLeft - ItemGap);  // each pitch starts with its gap
+  if (c % pitch < ItemGap) return -1;
   const int item = offset / pitch + c / pitch;
   return item < barItemCount() ? item : -1;
 }

@@ -1,11 +1,12 @@
-// Native message boxes over the editor's window, or on their own before it exists.
+// Native message boxes over the editor's window.
 #include <SDL2/SDL.h>
 #include <vector>
 
 #include "platform/platform_internal.h"
 #include "platform/window.h"
 
-static int showBox(SDL_Window* parent, int kind, const char* title, const char* text, const char* const* buttons,
+// Shows the box over `window` (none: a box of its own on the desktop).
+static int showBox(SDL_Window* window, int kind, const char* title, const char* text, const char* const* buttons,
                    int buttonCount, int escapeButton) {
   std::vector<SDL_MessageBoxButtonData> data(static_cast<size_t>(buttonCount));
   for (int i = 0; i < buttonCount; ++i) data[static_cast<size_t>(i)] = {0, i, buttons[i]};
@@ -14,7 +15,7 @@ static int showBox(SDL_Window* parent, int kind, const char* title, const char* 
   SDL_MessageBoxData box{};
   box.flags = (kind == MessageBoxWarning ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION) |
               SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
-  box.window = parent;
+  box.window = window;
   box.title = title;
   box.message = text;
   box.numbuttons = buttonCount;
@@ -44,8 +45,7 @@ int messageBoxEscapeTo(AppWindow* parent, int kind, const char* title, const cha
   return showBox(static_cast<SDL_Window*>(parent->handle), kind, title, text, buttons, buttonCount, escapeButton);
 }
 
-int messageBoxWithoutWindow(int kind, const char* title, const char* text, const char* const* buttons,
-                            int buttonCount) {
+int messageBoxAlone(int kind, const char* title, const char* text, const char* const* buttons, int buttonCount) {
   if (buttonCount < 1) {
     setPlatformError("a message box needs a button");
     return -1;

@@ -51,10 +51,9 @@ enum MessageBoxKind { MessageBoxInformation, MessageBoxWarning };
 // chosen, or -1 when no box could be shown (platformError() says why).
 int messageBox(AppWindow* parent, int kind, const char* title, const char* text, const char* const* buttons,
                int buttonCount);
-// The same box on its own, for what must be said before any window exists
-// (SDL shows it without its video system started).
-int messageBoxWithoutWindow(int kind, const char* title, const char* text, const char* const* buttons,
-                            int buttonCount);
+// The same box before any window exists (a start-up that cannot go on):
+// its own window on the desktop, -1 when there is no display to show it on.
+int messageBoxAlone(int kind, const char* title, const char* text, const char* const* buttons, int buttonCount);
 
 // The same box with Escape (and the box's own close button) picking button
 // escapeButton instead of the last.

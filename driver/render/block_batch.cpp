@@ -4,10 +4,12 @@
 #include <GL/gl.h>
 
 #include "render/block_stack.h"
+#include "render/textures.h"
 
 // Enough for a dense level in one call, small enough to stay in cache.
 static constexpr size_t BatchCapacityQuads = 8192;
 static constexpr size_t CornerFloatsPerQuad = 8;  // four corners of x and y
+static constexpr int QuadOrder[4] = {0, 1, 3, 2};  // BlockQuad's strip order walked round, as GL_QUADS wants
 
 void batchBegin(BlockBatch* batch, unsigned texture) {
   batch->corners.clear();
@@ -19,13 +21,14 @@ void batchBegin(BlockBatch* batch, unsigned texture) {
 void batchAdd(BlockBatch* batch, uint32_t block, int column, int row, Tint tint) {
   if (!stackHolds(block)) return;
   if (batch->corners.size() >= BatchCapacityQuads * CornerFloatsPerQuad) batchFlush(batch);
-  const float x0 = static_cast<float>(column * 16), x1 = x0 + 16.0f;
-  const float y0 = static_cast<float>(row * 8), y1 = y0 + 8.0f;
+  const int x = column * LevelPixelsPerBlock, y = row * LevelPixelsPerRow;
   const float r = stackSlice(block);
-  // Top edge (y0) at t = 1, which holds the block's top row, as in quadList.
-  batch->corners.insert(batch->corners.end(), {x0, y0, x0, y1, x1, y1, x1, y0});
-  batch->texCoords.insert(batch->texCoords.end(), {0.0f, 1.0f, r, 0.0f, 0.0f, r, 1.0f, 0.0f, r, 1.0f, 1.0f, r});
-  for (int corner = 0; corner < 4; ++corner) batch->colours.insert(batch->colours.end(), {tint.r, tint.g, tint.b});
+  for (int strip : QuadOrder) {
+    const BlockCorner& c = BlockQuad[strip];
+    batch->corners.insert(batch->corners.end(), {static_cast<float>(x + c.x), static_cast<float>(y + c.y)});
+    batch->texCoords.insert(batch->texCoords.end(), {static_cast<float>(c.s), static_cast<float>(c.t), r});
+    batch->colours.insert(batch->colours.end(), {tint.r, tint.g, tint.b});
+  }
 }
 
 void batchFlush(BlockBatch* batch) {

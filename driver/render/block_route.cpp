@@ -8,14 +8,16 @@
 #include "render/textures.h"
 
 static BlockRoute route = RouteOneByOne;
+static BlockSet routeSet = ColourSet;
 static BlockBatch batch;
 static Tint batchTint{1.0f, 1.0f, 1.0f};
 static int shiftColumns = 0, shiftRows = 0;
 
-static unsigned routeStackTexture() { return maskSetInUse() ? blockStack.maskTexture : blockStack.colourTexture; }
+static unsigned routeStackTexture() { return routeSet == MaskSet ? blockStack.maskTexture : blockStack.colourTexture; }
 
-void beginBlocks(BlockRoute wanted) {
+void beginBlocks(BlockRoute wanted, BlockSet set) {
   route = blockStack.colourTexture != 0 ? wanted : RouteOneByOne;
+  routeSet = set;
   batchTint = Tint{1.0f, 1.0f, 1.0f};
   if (route == RouteOneByOne) return;
   glEnable(GL_TEXTURE_3D);  // takes precedence over the caller's 2D texturing
@@ -27,6 +29,7 @@ void endBlocks() {
   if (route == RouteBatch) batchFlush(&batch);
   if (route != RouteOneByOne) glDisable(GL_TEXTURE_3D);
   route = RouteOneByOne;
+  routeSet = ColourSet;
 }
 
 void routeTint(Tint tint) {
@@ -36,7 +39,7 @@ void routeTint(Tint tint) {
 
 void routeBlock(uint32_t block, int column, int row) {
   switch (route) {
-    case RouteOneByOne: drawBlock(block, column, row); break;
+    case RouteOneByOne: drawBlock(block, column, row, routeSet); break;
     case RouteStack: drawStackBlock(block, column, row); break;
     case RouteBatch: batchAdd(&batch, block, column + shiftColumns, row + shiftRows, batchTint); break;
   }
@@ -50,7 +53,7 @@ void routePushShift(int columns, int rows) {
     return;
   }
   glPushMatrix();
-  glTranslated(columns * 16.0, rows * 8.0, 0.0);
+  glTranslated(columns * double(LevelPixelsPerBlock), rows * double(LevelPixelsPerRow), 0.0);
 }
 
 void routePopShift() {

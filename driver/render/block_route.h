@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include "render/scene.h"
+#include "render/textures.h"
 
 enum BlockRoute {
   // drawBlock: a bind per block. Right under any transform; the default.
@@ -17,10 +18,11 @@ enum BlockRoute {
   RouteBatch,
 };
 
-// Starts a route (RouteOneByOne when no stack is built) with the tint white,
-// in GL_TEXTURE_2D enabled by the caller. endBlocks draws what a batch
-// gathered and goes back to RouteOneByOne and 2D texturing.
-void beginBlocks(BlockRoute route);
+// Starts a route (RouteOneByOne when no stack is built) from a set with the
+// tint white, in GL_TEXTURE_2D enabled by the caller. endBlocks draws what a
+// batch gathered and goes back to RouteOneByOne, the colour set and 2D
+// texturing.
+void beginBlocks(BlockRoute route, BlockSet set);
 void endBlocks();
 
 void routeTint(Tint tint);  // colour of the blocks that follow

@@ -21,16 +21,12 @@ void drawStackBlock(uint32_t block, int column, int row) {
   if (!stackHolds(block)) return;
   const float r = stackSlice(block);
   glPushMatrix();
-  glTranslated(column * 16.0, row * 8.0, 0.0);
-  glBegin(GL_TRIANGLE_STRIP);  // quadList's corners and coordinates, plus the slice
-  glTexCoord3f(0.0f, 1.0f, r);
-  glVertex2i(0, 0);
-  glTexCoord3f(0.0f, 0.0f, r);
-  glVertex2i(0, 8);
-  glTexCoord3f(1.0f, 1.0f, r);
-  glVertex2i(16, 0);
-  glTexCoord3f(1.0f, 0.0f, r);
-  glVertex2i(16, 8);
+  glTranslated(column * double(LevelPixelsPerBlock), row * double(LevelPixelsPerRow), 0.0);
+  glBegin(GL_TRIANGLE_STRIP);
+  for (const BlockCorner& c : BlockQuad) {
+    glTexCoord3f(static_cast<float>(c.s), static_cast<float>(c.t), r);
+    glVertex2i(c.x, c.y);
+  }
   glEnd();
   glPopMatrix();
 }

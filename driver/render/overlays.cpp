@@ -24,9 +24,9 @@ static OverlayFrame overlayLevelFrame() {
   const int z = editor.zoom;
   OverlayFrame f;
   f.left = editor.originX + editor.dragPixelsX * z - 1;
-  f.right = f.left + currentLevel.width * 16 * z + 1;
+  f.right = f.left + currentLevel.width * LevelPixelsPerBlock * z + 1;
   f.top = editor.originY + editor.dragPixelsY * z;
-  f.bottom = f.top + currentLevel.height * 8 * z + 1;
+  f.bottom = f.top + currentLevel.height * LevelPixelsPerRow * z + 1;
   return f;
 }
 
@@ -55,10 +55,9 @@ void drawStartView() {
     editor.dragBlocksX = 0;
     editor.dragBlocksY = 0;
   }
-  const int z = editor.zoom;
-  const int x0 = editor.originX + (currentLevel.startX + editor.dragBlocksX) * 16 * z;
-  const int y0 = editor.originY + (currentLevel.startY + editor.dragBlocksY) * 8 * z;
-  const int x1 = x0 + 320 * z, y1 = y0 + 160 * z;
+  const int column = currentLevel.startX + editor.dragBlocksX, row = currentLevel.startY + editor.dragBlocksY;
+  const int x0 = columnToClientX(column), x1 = columnToClientX(column + LevelStartViewBlocks);
+  const int y0 = rowToClientY(row), y1 = rowToClientY(row + LevelStartViewBlocks);
 
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_BLEND);
@@ -115,10 +114,10 @@ void drawResizeGuides() {
   const int dx = (mask & EdgeLeft) ? -editor.resizeDx : editor.resizeDx;
   const int dy = (mask & EdgeTop) ? -editor.resizeDy : editor.resizeDy;
   OverlayFrame f = overlayLevelFrame();
-  f.left += dx * 16 * z;
-  f.right += dx * 16 * z;
-  f.top += dy * 8 * z;
-  f.bottom += dy * 8 * z;
+  f.left += dx * LevelPixelsPerBlock * z;
+  f.right += dx * LevelPixelsPerBlock * z;
+  f.top += dy * LevelPixelsPerRow * z;
+  f.bottom += dy * LevelPixelsPerRow * z;
 
   glLineStipple(1, 0xAAAA);
   glEnable(GL_LINE_STIPPLE);
@@ -151,10 +150,10 @@ void drawResizeGuides() {
 static OverlayFrame overlayElementRect(const LevelObject& o, int dx, int dy) {
   const int z = editor.zoom;
   OverlayFrame r;
-  r.left = editor.originX + ((o.x + dx) * 16 + editor.dragPixelsX) * z;
-  r.top = editor.originY + ((o.y + dy) * 8 + editor.dragPixelsY) * z;
-  r.right = r.left + static_cast<int>(o.width) * 16 * z;
-  r.bottom = r.top + static_cast<int>(o.height) * 8 * z;
+  r.left = columnToClientX(o.x + dx) + editor.dragPixelsX * z;
+  r.top = rowToClientY(o.y + dy) + editor.dragPixelsY * z;
+  r.right = r.left + static_cast<int>(o.width) * LevelPixelsPerBlock * z;
+  r.bottom = r.top + static_cast<int>(o.height) * LevelPixelsPerRow * z;
   return r;
 }
 
@@ -220,12 +219,11 @@ static void overlayBandPass(GLenum fillFunc, GLenum loopFunc, float grey, const 
 
 void drawBand() {
   if (editor.editState != BandSelecting) return;
-  const int z = editor.zoom;
   OverlayFrame level, band;
   level.left = editor.originX;
   level.top = editor.originY;
-  level.right = level.left + currentLevel.width * 16 * z;
-  level.bottom = level.top + currentLevel.height * 8 * z;
+  level.right = columnToClientX(currentLevel.width);
+  level.bottom = rowToClientY(currentLevel.height);
   band.left = editor.anchorX;
   band.top = editor.anchorY;
   band.right = band.left + editor.dragDx;

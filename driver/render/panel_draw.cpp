@@ -76,7 +76,7 @@ static void drawScrollButton(const Panel* panel, int x, int y, unsigned part, in
                              bool scrollable) {
   const int pressed = panel->activePart == part && panel->pointerOnPart == 1 && scrollable ? 1 : 0;
   grey(0.75f);
-  drawBevel(x, y, 16, 16, pressed ? BevelSunken : BevelRaised);
+  drawBevel(x, y, ScrollButtonSize, ScrollButtonSize, pressed ? BevelSunken : BevelRaised);
   grey(scrollable ? 0.0f : 0.5f);
   drawArrow(x + pressed, y + pressed, glyph);
 }
@@ -89,28 +89,29 @@ void panelDraw(Panel* panel) {
   const bool vertical = panel->vertical != 0;
   const int x = panel->x, y = panel->y, right = panel->right, bottom = panel->bottom;
 
+  const int b = ScrollButtonSize;
   drawScrollButton(panel, x, y, BackArrow, vertical ? ArrowUp : ArrowLeft, scrollable);
-  if (vertical) drawScrollButton(panel, x, bottom - 15, ForwardArrow, ArrowDown, scrollable);
-  else drawScrollButton(panel, right - 15, y, ForwardArrow, ArrowRight, scrollable);
+  if (vertical) drawScrollButton(panel, x, bottom + 1 - b, ForwardArrow, ArrowDown, scrollable);
+  else drawScrollButton(panel, right + 1 - b, y, ForwardArrow, ArrowRight, scrollable);
 
   if (!scrollable) {
     grey(0.875f);
-    if (vertical) fillRect(x, y + 16, x + 16, y + panel->height - 16);
-    else fillRect(x + 16, y, x + panel->width - 16, y + 16);
+    if (vertical) fillRect(x, y + b, x + b, y + panel->height - b);
+    else fillRect(x + b, y, x + panel->width - b, y + b);
     return;
   }
-  const int thumbEnd = off + panel->thumbLength + 16;  // first track pixel after the thumb
+  const int thumbEnd = off + panel->thumbLength + b;  // first track pixel after the thumb
   grey(0.75f);
-  if (vertical) drawBevel(x, y + off + 16, 16, panel->thumbLength, BevelRaised);
-  else drawBevel(x + off + 16, y, panel->thumbLength, 16, BevelRaised);
+  if (vertical) drawBevel(x, y + off + b, b, panel->thumbLength, BevelRaised);
+  else drawBevel(x + off + b, y, panel->thumbLength, b, BevelRaised);
 
   grey(panel->activePart == BackPage && panel->pointerOnPart == 1 ? 0.5f : 0.875f);
-  if (vertical) fillRect(x, y + 16, right + 1, y + 16 + off);
-  else fillRect(x + 16, y, x + 16 + off, bottom + 1);
+  if (vertical) fillRect(x, y + b, right + 1, y + b + off);
+  else fillRect(x + b, y, x + b + off, bottom + 1);
 
   grey(panel->activePart == ForwardPage && panel->pointerOnPart == 1 ? 0.375f : 0.875f);
-  if (vertical) fillRect(x, y + thumbEnd, right + 1, bottom - 15);
-  else fillRect(x + thumbEnd, y, right - 15, bottom + 1);
+  if (vertical) fillRect(x, y + thumbEnd, right + 1, bottom + 1 - b);
+  else fillRect(x + thumbEnd, y, right + 1 - b, bottom + 1);
 }
 
 // drawItemCell --------------------------------------------------------------------
@@ -131,15 +132,15 @@ void drawItemCell(int size, int index) {
                                                        currentStyle.objectDefs.size()))
       return;
     def = &currentStyle.objectDefs[index];
-    w = def->width * 16;
-    h = def->height * 8;
+    w = def->width * LevelPixelsPerBlock;
+    h = def->height * LevelPixelsPerRow;
     back = def->kind != ObjectKindComposite;  // shows its parts without a background
   } else {
     if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.pieceCount, currentStyle.pieces.size()))
       return;
     piece = &currentStyle.pieces[index];
-    w = static_cast<int>(piece->width) * 16;
-    h = static_cast<int>(piece->height) * 8;
+    w = static_cast<int>(piece->width) * LevelPixelsPerBlock;
+    h = static_cast<int>(piece->height) * LevelPixelsPerRow;
   }
   // Thumbnails shrink to fit the cell and never grow.
   const int extent = std::max(w, h);
@@ -163,7 +164,7 @@ void drawItemCell(int size, int index) {
   grey(1.0f);
   glEnable(GL_TEXTURE_2D);
   // Unshrunk, blocks land on whole pixels and one draw call does them all.
-  beginBlocks(scale == 1.0f ? RouteBatch : RouteStack);
+  beginBlocks(scale == 1.0f ? RouteBatch : RouteStack, ColourSet);
   if (def) drawObject(*def, 0, 0, 0, 0);
   else drawPatternTiled(*piece, 0, 0, 0, 0);
   endBlocks();
@@ -189,7 +190,7 @@ struct BarLook {
   ViewState view;
   int clientWidth, clientHeight, itemSize;
   int barKind, offset, hoverItem, chosenItem, placing;
-  int altView, panelPass, animFrame, levelStyle;
+  int altView, animFrame, levelStyle;
   uint64_t items;  // the patterns and definitions the visible cells draw
 };
 
@@ -228,13 +229,12 @@ static BarLook barLook() {
   look.chosenItem = editor.chosenItem;
   look.placing = isPlacing();
   look.altView = editor.altView;
-  look.panelPass = panelPass;
   look.animFrame = editor.barKind == BarObjects ? editor.animFrame : 0;  // pieces never animate
   look.levelStyle = currentLevel.style;
-  const int pitch = editor.itemSize + 4;
+  const int pitch = itemPitch();
   const int first = look.offset / pitch;
   uint64_t items = hashBytes(HashStart, currentStyle.palette[0], 3);  // the thumbnails' background
-  for (int index = first; index <= first + (look.clientWidth - 4) / pitch + 1; ++index) items = barHashItem(items, index);
+  for (int index = first; index <= first + visibleStripWidth() / pitch + 1; ++index) items = barHashItem(items, index);
   look.items = items;
   return look;
 }
@@ -247,31 +247,31 @@ void drawItemBar() {
   const int cw = clientWidth();
   const int ch = clientHeight();
   const int size = editor.itemSize;
-  const int pitch = size + 4;
+  const int pitch = itemPitch();
   if (pitch <= 0) return;
   const BarLook look = barLook();  // after the pitch check: it divides by the pitch
   WindowRect rect{};
-  const bool cacheable = builtTextureCount() > 0 && rectInWindow(0, ch - size - 28, cw, ch, &rect);
+  const bool cacheable = builtTextureCount() > 0 && rectInWindow(0, ch - barHeight(), cw, ch, &rect);
   if (cacheable && regionCacheDraw(CachedItemBar, &look, sizeof look, rect)) return;
 
   glPushMatrix();
-  glTranslatef(0.0f, static_cast<float>(ch - size - 28), 0.0f);
+  glTranslatef(0.0f, static_cast<float>(ch - barHeight()), 0.0f);
   grey(1.0f);
-  fillRect(0, 0, cw, size + 28);
+  fillRect(0, 0, cw, barHeight());
 
   const int offset = stripOffset();
   const int first = offset / pitch;
   const int sub = offset % pitch;
-  const int n = (cw - 4) / pitch + 1;
+  const int n = visibleStripWidth() / pitch + 1;
   glPushMatrix();
-  glTranslatef(static_cast<float>(6 - sub), 7.0f, 0.0f);
+  glTranslatef(static_cast<float>(BarCellLeft - sub), static_cast<float>(BarCellTop), 0.0f);
   for (int index = first; index <= first + n; ++index) {
     drawItemCell(size, index);
     glTranslatef(static_cast<float>(pitch), 0.0f, 0.0f);
   }
   glPopMatrix();
 
-  drawBevel(0, 0, cw, size + 28, BevelSunkenOutline);
+  drawBevel(0, 0, cw, barHeight(), BevelSunkenOutline);
   glPopMatrix();
   if (cacheable) regionCacheOffer(CachedItemBar, &look, sizeof look, rect);
 }

@@ -40,7 +40,6 @@ Tint altTerrainTint(uint32_t elementKind, uint32_t flags) {
 constexpr int OutlinedAnimatedStyle = 11;
 
 void drawScene() {
-  panelPass = 0;
   recentre();
   drawLevel();
   drawStartView();
@@ -51,7 +50,6 @@ void drawScene() {
   drawHighlights();
   drawBand();
   drawAltMarks();
-  panelPass = 1;
   drawItemBar();
   panelDraw(&editor.panels[1]);
 }
@@ -77,7 +75,7 @@ static void sceneFillBackground() {
     const uint8_t* c = currentStyle.palette[0];
     glColor3d(c[0] / 255.0, c[1] / 255.0, c[2] / 255.0);
   }
-  fillRect(0, 0, currentLevel.width * 16, currentLevel.height * 8);
+  fillRect(0, 0, currentLevel.width * LevelPixelsPerBlock, currentLevel.height * LevelPixelsPerRow);
 }
 
 // Where the element is drawn, and whether a save would store it whole there:
@@ -114,7 +112,7 @@ static void sceneTerrainPasses() {
   sceneFillBackground();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  beginBlocks(RouteBatch);
+  beginBlocks(RouteBatch, levelBlockSet());
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind == ObjectKindTerrainCell && sceneStoredWhole(e, &dx, &dy)) sceneTerrainElement(e, dx, dy, 1.0f);
@@ -137,7 +135,7 @@ static void sceneTerrain() {
   TerrainLook look;
   WindowRect rect{};
   const bool keep = editor.zoom == 1 && builtTextureCount() > 0 && terrainLook(&look) &&
-                    rectInWindow(0, 0, currentLevel.width * 16, currentLevel.height * 8, &rect);
+                    rectInWindow(0, 0, currentLevel.width * LevelPixelsPerBlock, currentLevel.height * LevelPixelsPerRow, &rect);
   if (keep && regionCacheDraw(CachedTerrain, &look, sizeof look, rect)) return;
   sceneTerrainPasses();
   if (keep) regionCacheOffer(CachedTerrain, &look, sizeof look, rect);
@@ -149,7 +147,7 @@ void drawLevel() {
   sceneTerrain();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  beginBlocks(RouteBatch);
+  beginBlocks(RouteBatch, levelBlockSet());
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (!isTerrainKind(e.kind) && sceneStoredWhole(e, &dx, &dy)) sceneObjectElement(e, dx, dy, 1.0f);
@@ -184,7 +182,7 @@ void drawNewObject() {
   levelTransform();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  beginBlocks(RouteBatch);
+  beginBlocks(RouteBatch, levelBlockSet());
   const LevelObject& item = editor.newObject;
   int column = item.x;
   int row = item.y;

@@ -25,7 +25,6 @@ bool terrainLook(TerrainLook* look) {
   std::memset(look, 0, sizeof *look);  // compared byte for byte
   look->view = currentViewState();
   look->altView = editor.altView;
-  look->panelPass = panelPass;
   look->width = currentLevel.width;
   look->height = currentLevel.height;
   const uint8_t* c = currentStyle.palette[0];

@@ -8,7 +8,6 @@
 struct TerrainLook {
   ViewState view;        // with the level transform applied
   int altView;
-  int panelPass;
   int width, height;     // the level, blocks
   int background;        // palette entry 0, 0xRRGGBB
   uint64_t elements;     // every cell and piece as drawn: kind, block or piece, position, copies, flags

@@ -9,7 +9,6 @@
 
 unsigned* blockTextures = nullptr;
 unsigned* maskTextures = nullptr;
-int panelPass = 0;
 
 // Held apart from currentStyle so the names can be deleted even after the
 // style record they were built from has been replaced.
@@ -86,13 +85,13 @@ void freeBlockTextures() {
 
 uint32_t builtTextureCount() { return textureCount; }
 
-bool maskSetInUse() { return panelPass == 0 && editor.altView == 1; }
+BlockSet levelBlockSet() { return editor.altView == 1 ? MaskSet : ColourSet; }
 
-void drawBlock(uint32_t block, int column, int row) {
+void drawBlock(uint32_t block, int column, int row, BlockSet set) {
   if (block >= currentStyle.blockCount || block >= textureCount) return;
-  glBindTexture(GL_TEXTURE_2D, maskSetInUse() ? maskTextures[block] : blockTextures[block]);
+  glBindTexture(GL_TEXTURE_2D, set == MaskSet ? maskTextures[block] : blockTextures[block]);
   glPushMatrix();
-  glTranslated(column * 16.0, row * 8.0, 0.0);
+  glTranslated(column * double(LevelPixelsPerBlock), row * double(LevelPixelsPerRow), 0.0);
   glCallList(editor.quadList);
   glPopMatrix();
 }
@@ -101,14 +100,10 @@ unsigned buildQuadList() {
   const unsigned list = glGenLists(1);
   glNewList(list, GL_COMPILE);
   glBegin(GL_TRIANGLE_STRIP);
-  glTexCoord2i(0, 1);
-  glVertex2i(0, 0);
-  glTexCoord2i(0, 0);
-  glVertex2i(0, 8);
-  glTexCoord2i(1, 1);
-  glVertex2i(16, 0);
-  glTexCoord2i(1, 0);
-  glVertex2i(16, 8);
+  for (const BlockCorner& c : BlockQuad) {
+    glTexCoord2i(c.s, c.t);
+    glVertex2i(c.x, c.y);
+  }
   glEnd();
   glEndList();
   return list;

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 #include "data/style.h"
+#include "levelfile/layout.h"
 
 extern unsigned* blockTextures;  // Style.blockCount names, colour set; none when no level is loaded
 extern unsigned* maskTextures;   // Style.blockCount names, mask set
-extern int panelPass;            // 0 while the level scene is drawn, 1 while the panels are
 
 // Pure: the 384-byte RGB image of one block (rows flipped: image row r' is
 // block row 7 - r'). mask 0: palette colours (indices >= 128 use colour 0);
@@ -22,10 +22,26 @@ void blockSetParameters(unsigned target, int mask);
 void buildBlockTextures();  // uploads both sets and the block stack for currentStyle; GL context current
 void freeBlockTextures();   // deletes both sets, the stack and the region caches, releases the name arrays; safe when none are built
 uint32_t builtTextureCount();  // names in each set now alive, 0 when none
-bool maskSetInUse();  // the level scene in the alternate view: masks rather than colours
-void drawBlock(uint32_t block, int column, int row);  // at a block position of the current model-view
+// The set blocks are drawn from: the item bar always shows colours, the level
+// scene masks in the alternate view.
+enum BlockSet { ColourSet = 0, MaskSet = 1 };
+BlockSet levelBlockSet();  // the level scene's set for editor.altView
+void drawBlock(uint32_t block, int column, int row, BlockSet set);  // at a block position of the current model-view
 
-// A new display list drawing one textured 16x8 block quad with its top edge at
-// y = 0 showing texture row t = 1 (what startUp keeps in editor.quadList;
-// tests and benchmarks without a window build their own). GL context current.
+// One block quad in triangle-strip order: each corner in level pixels from
+// the block's top-left and its texture coordinates. A block's image holds its
+// bottom row first, so the top edge (y = 0) shows t = 1. Every way of drawing
+// a block (the display list, the stack, the batch) takes its corners from here.
+struct BlockCorner {
+  int x, y;
+  int s, t;
+};
+constexpr BlockCorner BlockQuad[4] = {{0, 0, 0, 1},
+                                      {0, LevelPixelsPerRow, 0, 0},
+                                      {LevelPixelsPerBlock, 0, 1, 1},
+                                      {LevelPixelsPerBlock, LevelPixelsPerRow, 1, 0}};
+
+// A new display list drawing BlockQuad (what startUp keeps in
+// editor.quadList; tests and benchmarks without a window build their own).
+// GL context current.
 unsigned buildQuadList();

@@ -18,6 +18,9 @@ void recentre() {
   editor.originY = editor.viewCentreY - editor.cameraY * editor.zoom;
 }
 
+int columnToClientX(int column) { return editor.originX + column * LevelPixelsPerBlock * editor.zoom; }
+int rowToClientY(int row) { return editor.originY + row * LevelPixelsPerRow * editor.zoom; }
+
 static int floorDivide(int a, int b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
 void blockAtClientPoint(int x, int y, int* column, int* row) {
@@ -40,11 +43,11 @@ void zoomOut() {
 }
 
 void clampCameraToLevel() {
-  editor.cameraX = std::clamp(editor.cameraX, 0, std::max(0, currentLevel.width * 16));
-  editor.cameraY = std::clamp(editor.cameraY, 0, std::max(0, currentLevel.height * 8));
+  editor.cameraX = std::clamp(editor.cameraX, 0, std::max(0, currentLevel.width * LevelPixelsPerBlock));
+  editor.cameraY = std::clamp(editor.cameraY, 0, std::max(0, currentLevel.height * LevelPixelsPerRow));
 }
 
 void centreCameraOnLevel() {
-  editor.cameraX = currentLevel.width * 8;
-  editor.cameraY = currentLevel.height * 4;
+  editor.cameraX = currentLevel.width * LevelPixelsPerBlock / 2;
+  editor.cameraY = currentLevel.height * LevelPixelsPerRow / 2;
 }

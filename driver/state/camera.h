@@ -1,11 +1,20 @@
 #pragma once
-// Camera arithmetic: where the level's pixels land in the client area.
+// Camera arithmetic: where the level's pixels land in the client area. A
+// block is LevelPixelsPerBlock level pixels across, a row LevelPixelsPerRow
+// down (levelfile/layout.h).
+
+#include "levelfile/layout.h"
 
 int clientWidth();   // the window's client width, 0 before a window exists
 int clientHeight();  // the window's client height, 0 before a window exists
 
 // View centre from the client size and the item bar; origin from the camera.
 void recentre();
+
+// The client pixel where block column `column` (row `row`) starts, at the
+// current zoom and origin; a pan under way is not included.
+int columnToClientX(int column);
+int rowToClientY(int row);
 
 // The block column and row under client point (x, y), rounded down, so also
 // left of and above the level.

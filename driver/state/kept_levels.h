@@ -1,8 +1,11 @@
 #pragma once
-// Levels left with edits. Left and Right keep the level being left, with its
-// style and undo history, for the rest of the run, so that coming back shows
-// it as it was left; levels without edits are read from disk again.
+// The undo histories held in memory and the budget their steps share: the
+// current level's, and those of the levels left with edits. Left and Right
+// keep the level being left, with its style and history, for the rest of the
+// run, so that coming back shows it as it was left; levels without edits are
+// read from disk again.
 
+#include <cstddef>
 #include <vector>
 
 #include "data/level.h"
@@ -16,8 +19,10 @@ struct KeptLevel {
   LevelHistory history;  // its undo and redo steps
 };
 
+extern LevelHistory currentHistory;        // the current level's
 extern std::vector<KeptLevel> keptLevels;  // at most one per level number
 
+// Levels ------------------------------------------------------------------------
 // Steps to undo or redo, or a state its own file does not hold: reading the
 // file again would lose something.
 bool currentLevelHasEdits();
@@ -36,3 +41,15 @@ bool takeKeptLevel(int number);
 // The numbers of the current and kept levels that hold unsaved edits, in order.
 std::vector<int> unsavedLevelNumbers();
 void clearKeptLevels();            // drops every kept level and its history
+
+// Memory ------------------------------------------------------------------------
+constexpr size_t DefaultHistoryBudget = size_t(64) << 20;  // bytes, all levels together
+extern size_t historyBudget;                             // tests lower it
+
+void historyClear(LevelHistory* history);  // drops every step; the level stands as a new state
+size_t historyBytes();                     // held by the steps of all levels
+void historyAccount(HistoryStep* step);    // a new step: gives it its serial and counts its memory
+void historyForget(const HistoryStep& step);  // a dropped step's memory no longer counts
+// Drops the oldest steps of the run, across the current and the kept levels,
+// until what is left fits historyBudget.
+void historyTrim();

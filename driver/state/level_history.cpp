@@ -1,52 +1,18 @@
 // Undo history as differences of the element pool.
 //
-// Contents: header copy | begin and commit | applying a step | content
+// Contents: begin and commit | applying a step | content
 #include "state/level_history.h"
 
-#include <cstring>
-#include <tuple>
 #include <utility>
 
 #include "state/editor_state.h"
-#include "state/history_memory.h"
-
-LevelHistory currentHistory;
-
-// [header copy] ------------------------------------------------------------------
-
-// Level and LevelHeader share these field names, so one list serves both ways.
-template <typename To, typename From>
-static void historyCopyHeader(To* to, const From& from) {
-  std::memcpy(to->name, from.name, sizeof to->name);
-  std::memcpy(to->skillCode, from.skillCode, sizeof to->skillCode);
-  std::memcpy(to->skillCount, from.skillCount, sizeof to->skillCount);
-  to->timeMinutes = from.timeMinutes;
-  to->timeSeconds = from.timeSeconds;
-  to->style = from.style;
-  to->startX = from.startX;
-  to->startY = from.startY;
-  to->width = from.width;
-  to->height = from.height;
-  to->keptWord = from.keptWord;
-  to->objectCount = from.objectCount;
-  to->releaseRate = from.releaseRate;
-  to->titleStyle = from.titleStyle;
-  to->firstObject = from.firstObject;
-  to->lastObject = from.lastObject;
-  to->freeSearchFrom = from.freeSearchFrom;
-}
-
-static LevelHeader historyHeaderOf(const Level& level) {
-  LevelHeader header{};
-  historyCopyHeader(&header, level);
-  return header;
-}
+#include "state/kept_levels.h"
 
 // Every field but the selection state, which the steps keep apart: selecting
 // is not an edit, yet an undo brings the selection back.
-static auto historyFieldsOf(const LevelObject& o) {
-  return std::tie(o.value, o.paramA, o.paramB, o.flags, o.prev, o.next, o.shiftX, o.shiftY, o.width,
-                  o.height, o.cells, o.x, o.y, o.kind, o.inUse);
+static bool historySameBesidesSelection(LevelObject a, const LevelObject& b) {
+  a.state = b.state;
+  return a == b;
 }
 
 // [begin and commit] ----------------------------------------------------------------
@@ -62,7 +28,7 @@ static PendingStep pending;
 
 void historyBegin() {
   pending.active = true;
-  pending.header = historyHeaderOf(currentLevel);
+  pending.header = currentLevel;
   pending.pool = currentLevel.objectPool;
   pending.cameraX = editor.cameraX;
   pending.cameraY = editor.cameraY;
@@ -90,9 +56,9 @@ static int historyRecord(LevelHistory* history, bool evenIfUnchanged, std::uniqu
   const std::vector<LevelObject>& pool = currentLevel.objectPool;
   HistoryStep step{};
   step.before = pending.header;
-  step.after = historyHeaderOf(currentLevel);
+  step.after = currentLevel;
   for (size_t i = 0; i < pool.size() && i < pending.pool.size(); ++i) {
-    if (historyFieldsOf(pool[i]) != historyFieldsOf(pending.pool[i]))
+    if (!historySameBesidesSelection(pool[i], pending.pool[i]))
       step.slots.push_back({static_cast<uint32_t>(i), pending.pool[i], pool[i]});
   }
   if (!evenIfUnchanged && step.slots.empty() && step.before == step.after) return 0;
@@ -126,7 +92,7 @@ static int historyApply(HistoryStep* step, bool backwards) {
   for (const SlotChange& change : step->slots) pool[change.slot] = backwards ? change.before : change.after;
   for (const SelectionMark& mark : backwards ? step->selectionBefore : step->selectionAfter)
     pool[mark.slot].state = mark.state;
-  historyCopyHeader(&currentLevel, backwards ? step->before : step->after);
+  static_cast<LevelHeader&>(currentLevel) = backwards ? step->before : step->after;
   const int sign = backwards ? -1 : 1;
   editor.cameraX += sign * step->cameraDx;
   editor.cameraY += sign * step->cameraDy;

@@ -10,7 +10,8 @@
 //
 // Recording: historyBegin() before an action, historyCommit() after it; an
 // action that changed nothing (a refusal) leaves no step. The steps of all
-// levels share one memory budget; past it the oldest steps of the run go first.
+// levels share one memory budget; past it the oldest steps of the run go first
+// (state/kept_levels.h holds the histories and the budget).
 
 #include <cstddef>
 #include <cstdint>
@@ -19,20 +20,6 @@
 
 #include "data/level.h"
 #include "data/style.h"
-
-// The Level's fields outside its pool.
-struct LevelHeader {
-  char name[LevelNameSize + 1];
-  int32_t skillCode[LevelSkillSlots];
-  int32_t skillCount[LevelSkillSlots];
-  int32_t timeMinutes, timeSeconds, style, startX, startY, width, height;
-  uint32_t keptWord, objectCount;
-  int32_t releaseRate, titleStyle;
-  LevelObject* firstObject;
-  LevelObject* lastObject;
-  uint32_t freeSearchFrom;
-  bool operator==(const LevelHeader&) const = default;
-};
 
 struct SlotChange {
   uint32_t slot;        // index into the pool
@@ -48,7 +35,7 @@ struct SelectionMark {
 struct HistoryStep {
   uint64_t serial;  // creation order over the whole run; the budget drops the lowest first
   size_t bytes;     // memory the step holds, counted against the budget
-  LevelHeader before, after;
+  LevelHeader before, after;         // the level outside its pool, whole
   std::vector<SlotChange> slots;
   std::vector<SelectionMark> selectionBefore, selectionAfter;
   int cameraDx, cameraDy;             // camera moved by the step (a left or top resize), level pixels
@@ -65,11 +52,6 @@ struct LevelHistory {
   uint64_t baseContent = historyNewContent();  // names the level as it stands before the first step:
                                                 // as loaded, or after the steps the budget dropped
 };
-
-extern LevelHistory currentHistory;  // the current level's; kept levels carry their own
-
-constexpr size_t DefaultHistoryBudget = size_t(64) << 20;  // bytes, all levels together
-extern size_t historyBudget;                             // tests lower it
 
 // Recording ------------------------------------------------------------------
 void historyBegin();  // remembers the current level and camera before an action
@@ -98,6 +80,3 @@ int historyRedo(LevelHistory* history);  // the next undone step, forwards; a Hi
 // (state/level_files.h).
 uint64_t historyContent(const LevelHistory& history);
 
-// Memory -----------------------------------------------------------------------------
-void historyClear(LevelHistory* history);  // drops every step; the level stands as a new state
-size_t historyBytes();                     // held by the steps of all levels

@@ -6,9 +6,12 @@
 
 #include <algorithm>
 
+#include "state/camera.h"
 #include "state/editor_state.h"
 
-int itemPitch() { return editor.itemSize + 4; }  // cell plus the 4-pixel gap
+int itemPitch() { return editor.itemSize + ItemGap; }
+int barHeight() { return BarCellTop + editor.itemSize + BarBelowCells; }
+int visibleStripWidth() { return clientWidth() - 2 * BarInset; }
 
 int barItemCount() {
   if (editor.barKind == BarPieces)
@@ -44,11 +47,11 @@ static int thumbLengthFor(const Panel* panel) {
 
 static void scrollMetrics(Panel* panel) {
   if (panel->vertical) {
-    panel->width = 16;
-    panel->trackLength = panel->height - 32;
+    panel->width = ScrollButtonSize;
+    panel->trackLength = panel->height - 2 * ScrollButtonSize;
   } else {
-    panel->height = 16;
-    panel->trackLength = panel->width - 32;
+    panel->height = ScrollButtonSize;
+    panel->trackLength = panel->width - 2 * ScrollButtonSize;
   }
   panel->right = panel->x + panel->width - 1;
   panel->bottom = panel->y + panel->height - 1;
@@ -80,11 +83,12 @@ unsigned scrollHitTest(const Panel* panel, int px, int py) {
   const int thickness = panel->vertical ? panel->width : panel->height;
   if (along < 0 || along >= length || across < 0 || across >= thickness) return NoPart;
   const int off = thumbOffset(panel);
-  const bool inButtonRow = across <= 15;
-  if (inButtonRow && along <= 15) return BackArrow;
-  if (inButtonRow && along >= length - 16) return ForwardArrow;
-  if (inButtonRow && along >= off + 16 && along <= off + 15 + panel->thumbLength) return Thumb;
-  if (inButtonRow && along >= 16 && along <= off + 15) return BackPage;
+  const int b = ScrollButtonSize;
+  const bool inButtonRow = across < b;
+  if (inButtonRow && along < b) return BackArrow;
+  if (inButtonRow && along >= length - b) return ForwardArrow;
+  if (inButtonRow && along >= off + b && along < off + b + panel->thumbLength) return Thumb;
+  if (inButtonRow && along >= b && along < off + b) return BackPage;
   return ForwardPage;
 }
 

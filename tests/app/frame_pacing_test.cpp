@@ -30,10 +30,12 @@ TEST(LoopPass, IdleLoopRestsAndDrawsOnlyWhenTheAnimationStepsOrAnEventArrives) {
   nowMs = 1000;
   editor.timerStamp = nowMs;
   const LoopSteps steps{countFrame, countRest};
-  loopPass(steps);  // whatever the previous passes left owed
+  resetFramePacing();
+  restPassesTime = false;
+  loopPass(steps);
+  EXPECT_EQ(frames, 1) << "the first pass draws";
 
   frames = rests = 0;
-  restPassesTime = false;
   for (int pass = 0; pass < 5; ++pass) loopPass(steps);
   EXPECT_EQ(frames, 0) << "nothing changed";
   EXPECT_EQ(rests, 5);

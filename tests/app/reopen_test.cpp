@@ -10,6 +10,7 @@
 #include "app/level_commands.h"
 #include "edit/keys.h"
 #include "platform/virtual_keys.h"
+#include "state/kept_levels.h"
 #include "state/level_history.h"
 #include "state/level_title.h"
 #include "support/edit_fixture.h"

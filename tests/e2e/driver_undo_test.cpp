@@ -53,6 +53,8 @@ TEST(DriverUndo, DeletionUndoneSavesTheLevelAsLoadedAndRedoneSurvivesASwitch) {
   run.key("ctrl+z");
   EXPECT_EQ(run.save(), asLoaded);
   EXPECT_TRUE(titled(run, "Varnelo 1 - Undo me")) << run.title();
+  run.key("Right");  // saved, yet with a step to redo: kept, not read again
+  run.key("Left");
 
   run.key("ctrl+y");
   EXPECT_TRUE(titled(run, "*Varnelo 1 - Undo me")) << run.title();

@@ -18,6 +18,7 @@
 #include "platform/events.h"
 #include "platform/virtual_keys.h"
 #include "state/camera.h"
+#include "state/kept_levels.h"
 #include "state/level_history.h"
 #include "support/demo_copy.h"
 #include "support/edit_fixture.h"

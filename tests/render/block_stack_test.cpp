@@ -20,11 +20,11 @@ std::vector<Rgba> drawScaled(const RenderFixture& f, double scale, double shift,
   glColor3f(1.0f, 0.5f, 1.0f);  // the tint of the mask set in the alternate view
   if (fromStack) {
     glEnable(GL_TEXTURE_3D);
-    glBindTexture(GL_TEXTURE_3D, maskSetInUse() ? blockStack.maskTexture : blockStack.colourTexture);
+    glBindTexture(GL_TEXTURE_3D, levelBlockSet() == MaskSet ? blockStack.maskTexture : blockStack.colourTexture);
     drawStackBlock(1, 1, 2);
     glDisable(GL_TEXTURE_3D);
   } else {
-    drawBlock(1, 1, 2);
+    drawBlock(1, 1, 2, levelBlockSet());
   }
   glDisable(GL_TEXTURE_2D);
   return f.gl.readFrame();
@@ -41,7 +41,7 @@ TEST(BlockStack, AnyScaleSamplesTheTexelsOfTheBlocksOwnTexture) {
   const double scales[] = {1.0, 0.5, 0.25, 1.0 / 3.0, 0.8, 0.6875, 2.0, 2.5, 3.0};
   const double shifts[] = {0.0, 0.25, 0.5};
   for (int alt = 0; alt < 2; ++alt) {
-    editor.altView = alt;  // panelPass 0: the mask set in the alternate view
+    editor.altView = alt;  // the level's mask set in the alternate view
     for (double scale : scales)
       for (double shift : shifts)
         EXPECT_EQ(drawScaled(f, scale, shift, true), drawScaled(f, scale, shift, false))

@@ -52,9 +52,7 @@ struct BarFixture : RenderFixture {
     for (int i = 0; i < defs; ++i) addAnimDef(ObjectKindObject, 0, 2, 1);
     build();
     setBarKind(BarPieces);
-    panelPass = 1;  // as the scene sets it before the panels
   }
-  ~BarFixture() { panelPass = 0; }
 
   void draw() {
     gl.setPixelProjection();

@@ -59,7 +59,7 @@ TEST(DrawBlock, TopRowOfTheBlockIsDrawnAtTheTop) {
   f.gl.setPixelProjection();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1, 1, 1);
-  drawBlock(2, 1, 1);  // client (16, 8)..(31, 15)
+  drawBlock(2, 1, 1, ColourSet);  // client (16, 8)..(31, 15)
   EXPECT_TRUE(f.regionIs(16, 8, 16, 1, paletteRgba(90)));
   EXPECT_TRUE(f.regionIs(16, 15, 16, 1, paletteRgba(91)));
   EXPECT_TRUE(f.regionIs(16, 9, 16, 6, paletteRgba(2)));
@@ -75,16 +75,13 @@ TEST(DrawBlock, AltViewUsesTintedMaskInSceneButColoursInPanels) {
   glEnable(GL_TEXTURE_2D);
   editor.altView = 1;
   glColor3f(1, 0, 1);
-  panelPass = 0;
-  drawBlock(3, 0, 0);
-  panelPass = 1;
+  drawBlock(3, 0, 0, levelBlockSet());
   glColor3f(1, 1, 1);
-  drawBlock(3, 1, 0);
+  drawBlock(3, 1, 0, ColourSet);
   EXPECT_EQ(f.gl.readPixel(5, 0), (Rgba{0, 0, 0, 255}));
   EXPECT_EQ(f.gl.readPixel(5, 4), (Rgba{255, 0, 255, 255}));
   EXPECT_EQ(f.gl.readPixel(20, 0), paletteRgba(0));
   EXPECT_EQ(f.gl.readPixel(20, 4), paletteRgba(3));
-  panelPass = 0;
 }
 
 TEST(DrawBlock, ZoomedBlocksKeepHardPixelEdges) {
@@ -98,7 +95,7 @@ TEST(DrawBlock, ZoomedBlocksKeepHardPixelEdges) {
   for (int mask = 0; mask < 2; ++mask) {
     editor.altView = mask;
     glScaled(4, 4, 1);
-    drawBlock(1, 0, 0);
+    drawBlock(1, 0, 0, levelBlockSet());
     glLoadIdentity();
     const Rgba corner = mask ? Rgba{255, 255, 255, 255} : paletteRgba(77);
     const Rgba rest = mask ? Rgba{255, 255, 255, 255} : paletteRgba(1);
@@ -132,6 +129,6 @@ TEST(BlockTextures, StyleWithoutBlocksBuildsNothingAndDrawsNothing) {
   EXPECT_EQ(builtTextureCount(), 0u);
   f.gl.setPixelProjection();
   glEnable(GL_TEXTURE_2D);
-  drawBlock(0, 0, 0);
+  drawBlock(0, 0, 0, ColourSet);
   EXPECT_TRUE(f.regionIs(0, 0, 16, 8, Rgba{0, 0, 0, 0}));
 }

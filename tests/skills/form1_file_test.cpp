@@ -94,6 +94,33 @@ class Form1FileTest : public QObject {
     form.watchLevel_Change();  // what the watcher runs once the form's own write reaches it
     QVERIFY2(says(form.lblNotice, "Applied"), qPrintable(form.lblNotice->text()));
   }
+
+  // A file named on the command line: the notice's tooltip names it in full
+  // whatever happened last, its messages name it, and only its changes count.
+  void aNamedFileIsTheOneNamedWatchedAndApplied() {
+    const std::string named = dir.file("pack one.dat");
+    const QString fullPath = QString::fromStdString(named);
+    Form1 form(QString::fromStdString(dir.path), "pack one.dat");
+    QCOMPARE(form.lblNotice->toolTip(), fullPath);
+    QString told;
+    form.showMessage = [&told](const QString&, const QString& text) { told = text; };
+    form.Command1_Click();
+    QCOMPARE(told, QString("\"pack one.dat\" not in present directory."));
+
+    writeFileBytes(named, makeLevelImage({}));
+    form.Command1_Click();
+    QVERIFY2(says(form.lblNotice, "Applied"), qPrintable(form.lblNotice->text()));
+    QCOMPARE(form.lblNotice->toolTip(), fullPath);
+    writeFileBytes(levelPath(), makeLevelImage({}));  // the other file beside it
+    form.watchLevel_Change();
+    QVERIFY2(says(form.lblNotice, "Applied"), qPrintable(form.lblNotice->text()));
+    const std::string temporary = named + ".new";
+    writeFileBytes(temporary, makeLevelImage({}));
+    QCOMPARE(std::rename(temporary.c_str(), named.c_str()), 0);
+    QTRY_VERIFY2(says(form.lblNotice, "File changed"), qPrintable(form.lblNotice->text()));
+    QVERIFY2(form.lblNotice->toolTip().startsWith(fullPath + "\n\"pack one.dat\" changed on disk at "),
+             qPrintable(form.lblNotice->toolTip()));
+  }
 };
 
 QTEST_MAIN(Form1FileTest)

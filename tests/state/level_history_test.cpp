@@ -213,6 +213,10 @@ TEST_F(History, TheMarkFollowsTheSavedPosition) {
   const std::string plain = title();
   toggleAll();
   EXPECT_EQ(title(), "*" + plain);
+  ASSERT_EQ(historyUndo(&currentHistory), HistoryMoved);
+  showCurrentTitle();
+  EXPECT_EQ(title(), plain) << "undone to the level as loaded";
+  ASSERT_EQ(historyRedo(&currentHistory), HistoryMoved);
   toggleAll();
   onKeyDown(VkS);
   EXPECT_EQ(title(), plain);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "data/level_writer.h"
+#include "render/block_route.h"
 #include "render/fill.h"
 #include "render/overlays.h"
 #include "render/panel_draw.h"
@@ -13,8 +14,8 @@
 #include "state/editor_state.h"
 #include "state/panel_metrics.h"
 
-// The pattern and object primitives draw block by block whenever no batch is
-// open, as here; what is restated is every caller that now opens one.
+// The pattern and object primitives draw block by block on the one-by-one
+// route, as here; what is restated is every caller that now batches.
 
 static void referenceOffset(const LevelObject& e, int* dx, int* dy) {
   const bool moving = editor.editState == MovingSelection && e.state != NotSelected;
@@ -33,7 +34,7 @@ static Tint referenceScaled(Tint t, float by) { return {t.r * by, t.g * by, t.b 
 
 static void referenceTerrain(const LevelObject& e, int dx, int dy, float brightness) {
   referenceTint(referenceScaled(editor.altView == 1 ? altTerrainTint(e.kind, e.flags) : Tint{1, 1, 1}, brightness));
-  if (e.kind == ObjectKindTerrainCell) return drawBlock(e.value, e.x + dx, e.y + dy);
+  if (e.kind == ObjectKindTerrainCell) return drawBlock(e.value, e.x + dx, e.y + dy, levelBlockSet());
   if (e.value < currentStyle.pieces.size())
     drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB), e.x + dx,
                      e.y + dy);
@@ -55,9 +56,10 @@ static void referenceLevel() {
     const uint8_t* c = currentStyle.palette[0];
     glColor3d(c[0] / 255.0, c[1] / 255.0, c[2] / 255.0);
   }
-  fillRect(0, 0, currentLevel.width * 16, currentLevel.height * 8);
+  fillRect(0, 0, currentLevel.width * LevelPixelsPerBlock, currentLevel.height * LevelPixelsPerRow);
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
+  beginBlocks(RouteOneByOne, levelBlockSet());
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind == ObjectKindTerrainCell && referenceWhole(e, &dx, &dy)) referenceTerrain(e, dx, dy, 1.0f);
@@ -68,6 +70,7 @@ static void referenceLevel() {
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (!isTerrainKind(e.kind) && referenceWhole(e, &dx, &dy)) referenceObject(e, dx, dy, 1.0f);
   });
+  endBlocks();
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
 }
@@ -77,6 +80,7 @@ static void referenceLeftOut() {
   glPushMatrix();
   levelTransform();
   glEnable(GL_TEXTURE_2D);
+  beginBlocks(RouteOneByOne, levelBlockSet());
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (isTerrainKind(e.kind) && !referenceWhole(e, &dx, &dy)) referenceTerrain(e, dx, dy, LeftOutBrightness);
@@ -84,6 +88,7 @@ static void referenceLeftOut() {
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (!isTerrainKind(e.kind) && !referenceWhole(e, &dx, &dy)) referenceObject(e, dx, dy, LeftOutBrightness);
   });
+  endBlocks();
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
 }
@@ -99,6 +104,7 @@ static void referenceNewObject() {
   levelTransform();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
+  beginBlocks(RouteOneByOne, levelBlockSet());
   const LevelObject& item = editor.newObject;
   int column = item.x;
   int row = item.y;
@@ -112,6 +118,7 @@ static void referenceNewObject() {
   } else if (item.value < currentStyle.objectDefs.size()) {
     drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row);
   }
+  endBlocks();
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
 }
@@ -128,15 +135,15 @@ static void referenceItemCell(int size, int index) {
     if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.objectDefCount, currentStyle.objectDefs.size()))
       return;
     def = &currentStyle.objectDefs[index];
-    w = def->width * 16;
-    h = def->height * 8;
+    w = def->width * LevelPixelsPerBlock;
+    h = def->height * LevelPixelsPerRow;
     back = def->kind != ObjectKindComposite;
   } else {
     if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.pieceCount, currentStyle.pieces.size()))
       return;
     piece = &currentStyle.pieces[index];
-    w = static_cast<int>(piece->width) * 16;
-    h = static_cast<int>(piece->height) * 8;
+    w = static_cast<int>(piece->width) * LevelPixelsPerBlock;
+    h = static_cast<int>(piece->height) * LevelPixelsPerRow;
   }
   const int extent = std::max(w, h);
   const float scale = extent > 0 ? std::min(1.0f, static_cast<float>(size) / static_cast<float>(extent)) : 1.0f;
@@ -179,28 +186,27 @@ static void referenceItemBar() {
   const int cw = clientWidth();
   const int ch = clientHeight();
   const int size = editor.itemSize;
-  const int pitch = size + 4;
+  const int pitch = itemPitch();
   if (pitch <= 0) return;
   glPushMatrix();
-  glTranslatef(0.0f, static_cast<float>(ch - size - 28), 0.0f);
+  glTranslatef(0.0f, static_cast<float>(ch - barHeight()), 0.0f);
   grey(1.0f);
-  fillRect(0, 0, cw, size + 28);
+  fillRect(0, 0, cw, barHeight());
   const int offset = stripOffset();
   const int first = offset / pitch;
-  const int n = (cw - 4) / pitch + 1;
+  const int n = visibleStripWidth() / pitch + 1;
   glPushMatrix();
-  glTranslatef(static_cast<float>(6 - offset % pitch), 7.0f, 0.0f);
+  glTranslatef(static_cast<float>(BarCellLeft - offset % pitch), static_cast<float>(BarCellTop), 0.0f);
   for (int index = first; index <= first + n; ++index) {
     referenceItemCell(size, index);
     glTranslatef(static_cast<float>(pitch), 0.0f, 0.0f);
   }
   glPopMatrix();
-  drawBevel(0, 0, cw, size + 28, BevelSunkenOutline);
+  drawBevel(0, 0, cw, barHeight(), BevelSunkenOutline);
   glPopMatrix();
 }
 
 void drawSceneReference() {
-  panelPass = 0;
   recentre();
   referenceLevel();
   drawStartView();
@@ -211,7 +217,6 @@ void drawSceneReference() {
   drawHighlights();
   drawBand();
   drawAltMarks();
-  panelPass = 1;
   referenceItemBar();
   panelDraw(&editor.panels[1]);
 }

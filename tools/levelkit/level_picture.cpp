@@ -46,7 +46,6 @@ static void pictureSetView(const PictureOptions& options) {
   const uint32_t period = animPeriodOf(currentStyle);
   editor.animPeriod = static_cast<int>(period);
   editor.animFrame = static_cast<int>(period > 0 ? options.frame % period : options.frame);
-  panelPass = 0;
 }
 
 int drawLevelPicture(Level* level, Style* style, const PictureOptions& options, Picture* picture,
