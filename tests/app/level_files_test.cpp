@@ -18,6 +18,7 @@
 #include "platform/virtual_keys.h"
 #include "state/editor_state.h"
 #include "state/level_files.h"
+#include "state/kept_levels.h"
 #include "state/level_history.h"
 #include "state/level_title.h"
 #include "support/demo_copy.h"
