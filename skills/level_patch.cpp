@@ -1,7 +1,6 @@
-// Apply's byte map over an uncompressed level file, both ways. The offsets are those of
-// the level header chunk, which starts at byte 20; the high bytes of the
-// skill, minute and second words are left alone because the editor reads only
-// the low bytes.
+// What Apply needs around its byte map (levelfile/level_patch.h): whether a
+// file is an uncompressed level file, what a patch changes, and the boxes'
+// clamps.
 
 #include <algorithm>
 #include <cstdio>
@@ -22,35 +21,6 @@ std::string levelImageProblem(const std::vector<uint8_t>& image, const std::stri
       std::memcmp(image.data() + LevelFormTypeOffset, "QXLV", 4) != 0)
     return quoted + " does not start with the FORM and QXLV signatures: it is not a level file.";
   return "";
-}
-
-void applyLevelPatch(std::vector<uint8_t>& image, const LevelPatch& patch) {
-  if (image.size() < LevelFileSize) return;  // callers check first; never write past the end
-  std::memcpy(image.data() + LevelNameOffset, patch.name, LevelNameStampSize);
-  for (int i = 0; i < LevelSkillSlots; ++i) {
-    image[LevelSkillCodeOffset + 2 * i] = patch.skillCode[i];
-    image[LevelSkillCountOffset + i] = patch.quantity[i];
-  }
-  image[LevelMinutesOffset] = patch.minutes;
-  image[LevelSecondsOffset] = patch.seconds;
-  const auto release = static_cast<uint16_t>(patch.releaseRate);
-  image[LevelReleaseRateOffset] = static_cast<uint8_t>(release & 0xFF);
-  image[LevelReleaseRateOffset + 1] = static_cast<uint8_t>(release >> 8);
-}
-
-LevelPatch readLevelPatch(const std::vector<uint8_t>& image) {
-  LevelPatch patch{};
-  if (image.size() < LevelFileSize) return patch;  // callers check first; never read past the end
-  std::memcpy(patch.name, image.data() + LevelNameOffset, LevelNameStampSize);
-  for (int i = 0; i < LevelSkillSlots; ++i) {
-    patch.skillCode[i] = image[LevelSkillCodeOffset + 2 * i];
-    patch.quantity[i] = image[LevelSkillCountOffset + i];
-  }
-  patch.minutes = image[LevelMinutesOffset];
-  patch.seconds = image[LevelSecondsOffset];
-  const uint8_t low = image[LevelReleaseRateOffset], high = image[LevelReleaseRateOffset + 1];
-  patch.releaseRate = static_cast<int16_t>(static_cast<uint16_t>(low | high << 8));
-  return patch;
 }
 
 // The name's bytes up to its padding, quoted, a zero shown as \0; then how the

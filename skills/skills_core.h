@@ -11,7 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "levelfile/file_read.h"
 #include "levelfile/layout.h"
+#include "levelfile/level_patch.h"
 
 // Skill list ----------------------------------------------------------------
 
@@ -34,28 +36,9 @@ int32_t integerOfText(std::string_view text);
 
 // Patching LEVEL___.DAT ------------------------------------------------------
 
-// Everything Apply stamps into the file, already converted and range-checked.
-struct LevelPatch {
-  uint8_t name[LevelNameStampSize];    // single-byte codes, padded with blanks
-  uint8_t skillCode[LevelSkillSlots];  // 0 for an unchecked slot
-  uint8_t quantity[LevelSkillSlots];   // 0 for an unchecked slot
-  uint8_t minutes;
-  uint8_t seconds;
-  int16_t releaseRate;
-};
-
 // Why the image is not an uncompressed level file ("" when it is): wrong
 // length, compressed, or no FORM/QXLV signature. fileName goes into the text.
 std::string levelImageProblem(const std::vector<uint8_t>& image, const std::string& fileName);
-
-// Writes the patch at its offsets; every other byte stays as it was. The image
-// must be LevelFileSize bytes (levelImageProblem returned "").
-void applyLevelPatch(std::vector<uint8_t>& image, const LevelPatch& patch);
-
-// What the image holds at the patch's offsets, as it is (a code of 0 marks an
-// empty slot): applying the result to the same image changes nothing. Same
-// precondition as applyLevelPatch.
-LevelPatch readLevelPatch(const std::vector<uint8_t>& image);
 
 // What written changes of held, field by field in the header's order, as
 // "release rate 20 (the file holds 42), seconds 59 (the file holds 99)"; empty
@@ -72,20 +55,4 @@ int32_t clampRelease(int32_t release);   // -32768..20
 // True when path names an existing regular file (following links).
 bool isOrdinaryFile(const std::string& path);
 
-// Reads the whole file. 0 on success; 1 with reason set to the system's
-// explanation.
-int readWholeFile(const std::string& path, std::vector<uint8_t>* bytes, std::string* reason);
 
-// What tells one version of a file from the next: a rewrite changes its size
-// or modification time, a replacement by rename its inode.
-struct FileStamp {
-  bool exists = false;
-  uint64_t device = 0;
-  uint64_t inode = 0;
-  int64_t size = 0;
-  int64_t modifiedSeconds = 0;
-  int64_t modifiedNanoseconds = 0;
-  bool operator==(const FileStamp&) const = default;
-};
-
-FileStamp fileStampOf(const std::string& path);  // following links; exists false when missing

@@ -61,13 +61,24 @@ static ReplaceResult abandon(ReplaceStep step, int fd, const std::string& tempPa
   return {step, error};
 }
 
+bool fileWritableByUs(const char* path) {
+  struct stat info;
+  if (stat(path, &info) != 0) return false;
+  if ((info.st_mode & 0222) == 0) {
+    errno = EACCES;
+    return false;
+  }
+  return access(path, W_OK) == 0;
+}
+
 ReplaceResult replaceFileAtomically(const char* path, const uint8_t* data, size_t size,
                                     ReplaceTarget target) {
   const std::string targetPath = resolvedPath(path);
   struct stat info;
   const bool exists = stat(targetPath.c_str(), &info) == 0;
-  if (target == ReplaceWritableTarget && (!exists || access(targetPath.c_str(), W_OK) != 0))
-    return {ReplaceTargetRefused, errno};
+  const bool mustBeWritable = target == ReplaceWritableTarget || (target == ReplaceUnlessReadOnly && exists);
+  if (target == ReplaceWritableTarget && !exists) return {ReplaceTargetRefused, ENOENT};
+  if (mustBeWritable && !fileWritableByUs(targetPath.c_str())) return {ReplaceTargetRefused, errno};
   const mode_t mode = exists ? info.st_mode & 07777 : createdFileMode();
 
   std::string tempPath = targetPath + ".XXXXXX";

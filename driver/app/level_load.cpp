@@ -4,11 +4,14 @@
 #include "app/level_load.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "state/editor_state.h"
 #include "state/kept_levels.h"
+#include "state/level_files.h"
 #include "state/level_history.h"
 #include "data/bind.h"
 #include "data/level_source.h"
@@ -19,17 +22,29 @@
 #include "render/textures.h"
 
 // Reads and binds level `levelNumber` and its style into the given records.
-// 0 on success; 1 after printing one line naming the file and the reason.
-static int loadReadBound(int levelNumber, Level* level, Style* style) {
+// 0 on success; 1 after printing one line naming the file and the reason,
+// with the reason alone in `why` for the title.
+static int loadReadBound(int levelNumber, Level* level, Style* style, LoadFailure* why) {
   const std::string path = levelPathIn("", levelNumber);
   LevelLoad load;
+  why->levelNumber = levelNumber;
   if (loadLevelAndStyle(path, "", nullptr, level, style, &load) == 0) return 0;
-  if (load.failed == LoadStyleFile)
+  if (load.failed == LoadStyleFile) {
     std::fprintf(stderr, "driver: cannot load %s (the style of %s): %s\n", load.stylePath.c_str(), path.c_str(),
                  load.reason.c_str());
-  else
+    std::snprintf(why->reason, sizeof why->reason, "its style %s: %s", load.stylePath.c_str(), load.reason.c_str());
+  } else {
     std::fprintf(stderr, "driver: cannot load %s: %s\n", path.c_str(), load.reason.c_str());
+    std::snprintf(why->reason, sizeof why->reason, "%s", load.reason.c_str());
+  }
   return 1;
+}
+
+// The note on the level reached about the levels passed over on the way.
+static void loadNoteSkipped(const LoadFailure& first, int skipped) {
+  if (skipped == 0) return;
+  if (skipped == 1) showTitleNote("not loaded: level %d: %s", first.levelNumber, first.reason);
+  else showTitleNote("not loaded: level %d: %s, and %d more", first.levelNumber, first.reason, skipped - 1);
 }
 
 // The EditorState fields every load puts back to their load values.
@@ -40,8 +55,7 @@ static void loadResetEditor() {
   editor.itemSize = 64;
   editor.viewCentreX = clientWidth() / 2;
   editor.viewCentreY = clientHeight() / 2;
-  editor.cameraX = currentLevel.width * LevelPixelsPerBlock / 2;  // the level's centre
-  editor.cameraY = currentLevel.height * LevelPixelsPerRow / 2;
+  centreCameraOnLevel();
   editor.originX = editor.viewCentreX - editor.cameraX;
   editor.originY = editor.viewCentreY - editor.cameraY;
   editor.anchorX = editor.anchorY = 0;
@@ -79,21 +93,25 @@ static void loadLeaveCurrent(bool keepEdits) {
 }
 
 // Makes level `levelNumber` current from disk, or leaves everything as it was.
-static int loadFromDisk(int levelNumber, bool keepEdits) {
+static int loadFromDisk(int levelNumber, bool keepEdits, LoadFailure* why) {
   Level level;
   Style style{};
-  if (loadReadBound(levelNumber, &level, &style) != 0) {
+  if (loadReadBound(levelNumber, &level, &style, why) != 0) {
     freeStyle(&style);
     return 1;
   }
   loadLeaveCurrent(keepEdits);
   currentLevel = std::move(level);
   currentStyle = std::move(style);
+  noteOwnFileHolds(levelNumber, historyContent(currentHistory));  // as read, before any step
   loadFinish(levelNumber);
   return 0;
 }
 
-int loadCurrentLevel() { return loadFromDisk(editor.levelNumber, false); }
+int loadCurrentLevel() {
+  LoadFailure why{};
+  return loadFromDisk(editor.levelNumber, false, &why);
+}
 
 void freeCurrentLevel() {
   freeBlockTextures();
@@ -109,14 +127,17 @@ void showKeptLevel(int number) {
 
 void switchLevel(int step) {
   int candidate = editor.levelNumber;
+  LoadFailure first{}, why{};
+  int skipped = 0;
   for (int tried = 1; tried < LevelCount; ++tried) {
     candidate = ((candidate + step) % LevelCount + LevelCount) % LevelCount;
     if (candidate == editor.levelNumber) return;  // the walk came round: none of its levels loads
     if (isLevelKept(candidate)) {  // left with edits earlier: back as it was left
       showKeptLevel(candidate);
-      return;
+      return loadNoteSkipped(first, skipped);
     }
-    if (loadFromDisk(candidate, true) == 0) return;  // failures were reported; keep walking
+    if (loadFromDisk(candidate, true, &why) == 0) return loadNoteSkipped(first, skipped);
+    if (skipped++ == 0) first = why;  // reported on standard error; keep walking
   }
 }
 
@@ -126,11 +147,37 @@ void adoptCurrentStyle() {
   setBarKind(editor.barKind);
 }
 
-int checkStartLevel() {
+// Reads level `number` and its style without keeping them.
+static int loadCheck(int number, LoadFailure* why) {
   Level level;
   Style style{};
-  const int failed = loadReadBound(0, &level, &style);
+  const int failed = loadReadBound(number, &level, &style, why);
   freeStyle(&style);
-  if (failed) std::fprintf(stderr, "driver: LEVELS/ and STYLES/ must be in the current directory\n");
   return failed;
+}
+
+int findStartLevel(int* number, LoadFailure* first) {
+  *first = LoadFailure{};
+  if (loadCheck(0, first) == 0) {
+    *number = 0;
+    return 0;
+  }
+  // Without the folders every level fails alike: one line and a reminder.
+  std::error_code error;
+  if (!std::filesystem::is_directory("LEVELS", error) || !std::filesystem::is_directory("STYLES", error)) {
+    std::fprintf(stderr, "driver: LEVELS/ and STYLES/ must be in the current directory\n");
+    return 1;
+  }
+  LoadFailure why{};
+  for (int candidate = 1; candidate < LevelCount; ++candidate) {
+    if (loadCheck(candidate, &why) == 0) {
+      *number = candidate;
+      return 0;
+    }
+  }
+  return 2;
+}
+
+void noteLevelsSkippedAtStart(int startLevel, const LoadFailure& first) {
+  loadNoteSkipped(first, startLevel);
 }

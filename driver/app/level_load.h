@@ -17,7 +17,8 @@ void freeCurrentLevel();
 // -10 or +10), wrapping within 0..119, until a level loads; if none on the
 // walk loads, nothing changes. The level left
 // is kept, with its style and history, when it holds edits; a kept level comes
-// back as it was left instead of being read again.
+// back as it was left instead of being read again. The level reached names
+// the first level passed over and its reason in the title's note.
 void switchLevel(int step);
 
 // Makes kept level `number` the current one, keeping the level left when it
@@ -28,7 +29,19 @@ void showKeptLevel(int number);
 // undo or redo of one): animation period, block textures and item bar follow.
 void adoptCurrentStyle();
 
-// Start-up, before any window exists: reads level 0 and its style without
-// keeping them. 0 when both load; 1 after printing the reason and a reminder
-// that LEVELS/ and STYLES/ belong in the current directory.
-int checkStartLevel();
+// Why a level did not load: its number and the reason, for the title.
+struct LoadFailure {
+  int levelNumber;
+  char reason[112];
+};
+
+// Start-up, before any window exists: the first level that loads with its
+// style, read without keeping them. 0 with its number; each level passed over
+// was reported on standard error and `first` holds the first of them.
+// 1 when level 0 fails and LEVELS/ or STYLES/ is missing, after a reminder
+// that both belong in the current directory; 2 when both are there and no
+// level loads.
+int findStartLevel(int* number, LoadFailure* first);
+// After the start level was loaded: the note naming the levels passed over
+// (level 0 .. startLevel - 1), if any.
+void noteLevelsSkippedAtStart(int startLevel, const LoadFailure& first);

@@ -1,7 +1,9 @@
 // Ctrl+O: the saved level file read back in place of the current level.
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "app/level_commands.h"
 #include "app/level_load.h"
@@ -11,6 +13,8 @@
 #include "state/camera.h"
 #include "state/editor_state.h"
 #include "state/kept_levels.h"
+#include "levelfile/file_read.h"
+#include "state/level_files.h"
 #include "state/level_history.h"
 #include "state/level_title.h"
 
@@ -39,6 +43,11 @@ static void reopenCopyInto(const Level& source, Level* target) {
 }
 
 void reopenSavedLevel() {
+  // The bytes the S question compares with, read just before the load: a
+  // write in between makes the mark and S err on the side of asking.
+  std::vector<uint8_t> bytes;
+  std::string unread;
+  if (readWholeFile(SavedLevelPath, &bytes, &unread) != 0) bytes.clear();  // the load says why
   // A level of another style brings that style; the step keeps the one it replaces.
   Level saved;
   auto otherStyle = std::make_unique<Style>();
@@ -51,14 +60,15 @@ void reopenSavedLevel() {
     return reopenRefuse(reason);
   }
   if (!load.styleRead) otherStyle.reset();
+  saved.titleStyle = saved.style;  // the title names what was opened, whichever slot it went into
 
   historyBegin();
   reopenCopyInto(saved, &currentLevel);
   if (otherStyle) std::swap(currentStyle, *otherStyle);
-  clampCameraToLevel();  // inside the step, so that undo puts the camera back too
+  centreCameraOnLevel();  // inside the step, so that undo puts the camera back too
   const bool styleChanged = otherStyle != nullptr;
   historyCommitReopen(&currentHistory, std::move(otherStyle));
-  historyMarkSaved(&currentHistory);  // the level is now what the file holds
+  noteSharedFileHolds(editor.levelNumber, historyContent(currentHistory), bytes);
   if (styleChanged) adoptCurrentStyle();
   editor.hoverObject = nullptr;
   findHover();

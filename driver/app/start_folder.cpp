@@ -140,7 +140,7 @@ static int offerDemo(const std::string& folder, FolderLack lack) {
     std::fprintf(stderr, "driver: cannot enter %s: %s\n", copy.c_str(), std::strerror(errno));
     return 1;
   }
-  return checkStartLevel();
+  return 0;
 }
 
 int enterDataFolder(const char* dataDir) {
@@ -148,10 +148,8 @@ int enterDataFolder(const char* dataDir) {
   if (dataDir && chdir(dataDir) != 0) {
     std::fprintf(stderr, "driver: cannot enter %s: %s\n", dataDir, std::strerror(errno));
     if (offerDemo(fs::absolute(dataDir, ec).lexically_normal().string(), {true, true, true}) != 0) return 1;
-  } else if (checkStartLevel() != 0) {
-    const FolderLack lack = folderLackOf(".");
-    // The folders are there but a file is not right: the loader has said which.
-    if (!lack.levels && !lack.styles) return 1;
+  } else if (const FolderLack lack = folderLackOf("."); lack.levels || lack.styles) {
+    std::fprintf(stderr, "driver: LEVELS/ and STYLES/ must be in the current directory\n");
     if (offerDemo(fs::current_path(ec).string(), lack) != 0) return 1;
   }
   std::printf("driver: data folder %s\n", fs::current_path(ec).c_str());

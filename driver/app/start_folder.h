@@ -27,9 +27,8 @@ FolderLack folderLackOf(const std::string& folder);
 std::string missingFolderText(const std::string& folder, FolderLack lack, bool demoInstalled);
 
 // Enters dataDir (nullptr: stays in the current directory) and checks that
-// level 0 loads there. 0 when it does: the current directory is then the data
-// folder (perhaps the user's copy of the installed demo levels, when the box
-// offered it and the user took it), and its full path is on standard output.
-// 1 after saying why on standard error, and in a box when LEVELS/ or STYLES/
-// or the folder itself is missing.
+// LEVELS/ and STYLES/ are there. 0 when they are: the current directory is
+// then the data folder (perhaps the user's copy of the installed demo levels,
+// when the box offered it and the user took it), and its full path is on
+// standard output. 1 after saying why on standard error and in a box.
 int enterDataFolder(const char* dataDir);

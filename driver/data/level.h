@@ -92,6 +92,8 @@ struct LevelHeader {
   uint32_t keptWord;      // file word at offset 86, carried through unchanged
   uint32_t objectCount;   // elements in the list
   int32_t releaseRate;    // negative for stored words above 16383
+  int32_t titleStyle = -1;   // style the window title names: -1, as every load leaves it, the level
+                             // number's group; after Ctrl+O the style of the file opened
   LevelObject* firstObject;  // oldest element, or none
   LevelObject* lastObject;   // newest element, or none
   uint32_t freeSearchFrom = 0;  // no slot below this index is free; kept by the list operations so

@@ -97,12 +97,38 @@ static void writeHeader(const Level& level, int widthClass, uint8_t* image) {
   std::memset(image + LevelObjectsOffset, 0xFF, LevelObjectsLength);
 }
 
+bool storedWhole(const Level& level, const LevelObject& e, int32_t x, int32_t y) {
+  if (!isTerrainKind(e.kind)) return x >= -1 && x < level.width && y >= -2 && y < level.height;
+  const int64_t across = e.kind == ObjectKindTerrainPiece ? int64_t{e.width} : 1;
+  const int64_t down = e.kind == ObjectKindTerrainPiece ? int64_t{e.height} : 1;
+  return x >= 0 && y >= 0 && x + across <= level.width && y + down <= level.height;
+}
+
+int elementsLeftOut(const Level& level) {
+  int count = 0;
+  forEachElement(level, [&](const LevelObject& e) { count += storedWhole(level, e, e.x, e.y) ? 0 : 1; });
+  return count;
+}
+
+void adoptLevelPatch(const LevelPatch& patch, Level* level) {
+  // The words the editor reads through their low byte keep their own high byte.
+  const auto lowByte = [](int32_t word, uint8_t low) { return static_cast<int32_t>((word & ~0xFF) | low); };
+  std::memcpy(level->name, patch.name, LevelNameStampSize);
+  for (int i = 0; i < LevelSkillSlots; ++i) {
+    level->skillCode[i] = lowByte(level->skillCode[i], patch.skillCode[i]);
+    level->skillCount[i] = patch.quantity[i];
+  }
+  level->timeMinutes = lowByte(level->timeMinutes, patch.minutes);
+  level->timeSeconds = lowByte(level->timeSeconds, patch.seconds);
+  const int32_t rate = static_cast<uint16_t>(patch.releaseRate);
+  level->releaseRate = rate > 16383 ? rate - 65536 : rate;  // as the reader takes the word
+}
+
 // Object records in list order; false when more than the file's 64 qualify.
 static bool writeObjects(const Level& level, uint8_t* image) {
   int written = 0;
   for (const LevelObject* e = level.firstObject; e; e = e->next) {
-    if (e->kind == ObjectKindTerrainCell || e->kind == ObjectKindTerrainPiece) continue;
-    if (e->x < -1 || e->x >= level.width || e->y < -2 || e->y >= level.height) continue;
+    if (isTerrainKind(e->kind) || !storedWhole(level, *e, e->x, e->y)) continue;
     if (written == LevelObjectRecords) return false;
     size_t record = LevelObjectsOffset + LevelObjectRecordSize * size_t(written++);
     putU16LE(image, record + LevelObjectTypeField, e->value);
@@ -127,8 +153,7 @@ int buildLevelImage(const Level& level, uint8_t image[LevelFileSize]) {
 
   MapWriter map{scratch, LevelWidthClassColumns[widthClass], false};
   for (const LevelObject* e = level.firstObject; e; e = e->next) {
-    if (e->kind == ObjectKindTerrainCell && e->x >= 0 && e->x < level.width && e->y >= 0 &&
-        e->y < level.height)
+    if (e->kind == ObjectKindTerrainCell && storedWhole(level, *e, e->x, e->y))
       writeCell(&map, e->x, e->y, e->flags, e->value);
   }
   // Pieces go on top of single cells.

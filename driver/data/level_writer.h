@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include "data/level.h"
+#include "levelfile/level_patch.h"
 
 // The file S saves and Ctrl+O reads back, in the current directory.
 constexpr const char* SavedLevelPath = "LEVEL___.DAT";
@@ -19,3 +20,19 @@ int buildLevelImage(const Level& level, uint8_t image[LevelFileSize]);
 // refusal or any I/O failure with failureReason() set, the old file left byte
 // for byte.
 int saveLevel(const char* path, const Level& level);
+
+// Whether the writer stores element e whole when it lies at block x, row y:
+// a terrain cell or piece only with every cell it covers inside the level, an
+// object only at x -1..width-1 and y -2..height-1 (the stored position must
+// stay positive). Elements not stored whole are left out of the file, wholly
+// or in part.
+bool storedWhole(const Level& level, const LevelObject& e, int32_t x, int32_t y);
+
+// The elements a save of the level leaves out, wholly or in part.
+int elementsLeftOut(const Level& level);
+
+// Gives the level the values the stamp holds, so that the writer writes the
+// stamp's bytes exactly while every byte outside it stays the level's own:
+// the name's leading bytes, the low bytes of the skill codes, minutes and
+// seconds, the quantities and the release rate.
+void adoptLevelPatch(const LevelPatch& patch, Level* level);

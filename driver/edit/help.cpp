@@ -31,8 +31,10 @@ static const char* const helpText =
     "  \"value\", \"x\", \"y\", \"paramA\", \"paramB\", \"flags\"}, ...]}\n"
     "Ctrl+Z: undo; Ctrl+Y or Ctrl+Shift+Z: redo\n"
     "S: save LEVEL___.DAT; Ctrl+O: open LEVEL___.DAT again\n"
+    "Ctrl+S: save into LEVELS/ (the level's own file); Ctrl+Shift+S: every unsaved level\n"
     "Backspace: alternate view (element classes in flat colours)\n"
     "F1: this help; F2: status line on / off\n"
+    "A * before the title: no file holds the level as it is now.\n"
     "Closing the window asks first when edits are unsaved.";
 
 void showHelp() {

@@ -1,16 +1,14 @@
-// Keyboard commands over the virtual-key codes the platform layer reports,
-// and the save key's report in the window title.
+// Keyboard commands over the virtual-key codes the platform layer reports.
 
 #include <cstdio>
 
 #include "state/editor_state.h"
-#include "data/failure.h"
-#include "data/level_writer.h"
 #include "edit/copy_paste.h"
 #include "edit/edit_steps.h"
 #include "edit/help.h"
 #include "edit/keys.h"
 #include "edit/operations.h"
+#include "edit/save_commands.h"
 #include "platform/virtual_keys.h"
 #include "state/camera.h"
 #include "edit/panel_input.h"
@@ -18,17 +16,13 @@
 #include "state/level_history.h"
 #include "state/level_title.h"
 
-// A failed save is shown in the title as well as on standard error, so a user
-// without a terminal learns that the file on disk is not the level on screen.
-// A successful save clears that note and the unsaved mark.
-static void saveCurrentLevel() {
-  if (saveLevel(SavedLevelPath, currentLevel) != 0) {
-    std::fprintf(stderr, "driver: %s not saved: %s\n", SavedLevelPath, failureReason());
-    showTitleNote("not saved: %s", failureReason());
-    return;
-  }
-  historyMarkSaved(&currentHistory);
-  clearTitleNote();
+// S writes LEVEL___.DAT; with Ctrl the shown level's own file, with Ctrl and
+// Shift every level's that holds unsaved edits. Any state: a drag in progress
+// is saved as it stood before the drag.
+static void saveKey() {
+  if (!editor.ctrlDown) saveSharedFile();
+  else if (editor.shiftDown) saveAllOwnFiles();
+  else saveOwnFile(editor.levelNumber);
 }
 
 // Ctrl with a letter, only in Idle like Delete. Undo, redo and reopen are
@@ -96,7 +90,7 @@ void onKeyDown(int key) {
     case Vk3:
       if (idle) editAsOneStep(toggleTerrainFlag);
       break;
-    case VkS: saveCurrentLevel(); break;
+    case VkS: saveKey(); break;
     case VkA:
     case VkC:
     case VkO:

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "state/editor_state.h"
+#include "data/level_writer.h"
 #include "render/fill.h"
 #include "render/block_route.h"
 #include "render/region_cache.h"
@@ -43,6 +44,7 @@ void drawScene() {
   drawLevel();
   drawStartView();
   drawMargins();
+  drawLeftOut();
   drawResizeGuides();
   drawNewObject();
   drawHighlights();
@@ -76,6 +78,36 @@ static void sceneFillBackground() {
   fillRect(0, 0, currentLevel.width * LevelPixelsPerBlock, currentLevel.height * LevelPixelsPerRow);
 }
 
+// Where the element is drawn, and whether a save would store it whole there:
+// elements a save would leave out are drawn apart, dimmed, above the margins.
+static bool sceneStoredWhole(const LevelObject& e, int* dx, int* dy) {
+  elementOffset(e, dx, dy);
+  return storedWhole(currentLevel, e, e.x + *dx, e.y + *dy);
+}
+
+static Tint sceneScaled(Tint tint, float brightness) {
+  return {tint.r * brightness, tint.g * brightness, tint.b * brightness};
+}
+
+// One cell or piece in the current block route.
+static void sceneTerrainElement(const LevelObject& e, int dx, int dy, float brightness) {
+  const Tint plain{1.0f, 1.0f, 1.0f};
+  if (editor.altView == 1 || brightness != 1.0f)
+    routeTint(sceneScaled(editor.altView == 1 ? altTerrainTint(e.kind, e.flags) : plain, brightness));
+  if (e.kind == ObjectKindTerrainCell) return routeBlock(e.value, e.x + dx, e.y + dy);
+  if (e.value < currentStyle.pieces.size())
+    drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB), e.x + dx,
+                     e.y + dy);
+}
+
+// One object in the current block route.
+static void sceneObjectElement(const LevelObject& e, int dx, int dy, float brightness) {
+  if (e.value >= currentStyle.objectDefs.size()) return;
+  routeTint(sceneScaled({1.0f, 1.0f, 1.0f}, brightness));
+  drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB), e.x + dx,
+             e.y + dy, brightness);
+}
+
 static void sceneTerrainPasses() {
   sceneFillBackground();
   glEnable(GL_TEXTURE_2D);
@@ -83,18 +115,10 @@ static void sceneTerrainPasses() {
   beginBlocks(RouteBatch, levelBlockSet());
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
-    if (e.kind != ObjectKindTerrainCell) return;
-    elementOffset(e, &dx, &dy);
-    if (editor.altView == 1) routeTint(altTerrainTint(e.kind, e.flags));
-    routeBlock(e.value, e.x + dx, e.y + dy);
+    if (e.kind == ObjectKindTerrainCell && sceneStoredWhole(e, &dx, &dy)) sceneTerrainElement(e, dx, dy, 1.0f);
   });
   forEachElement(currentLevel, [&](const LevelObject& e) {
-    if (e.kind != ObjectKindTerrainPiece) return;
-    elementOffset(e, &dx, &dy);
-    if (editor.altView == 1) routeTint(altTerrainTint(e.kind, e.flags));
-    if (e.value < currentStyle.pieces.size())
-      drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
-                       e.x + dx, e.y + dy);
+    if (e.kind == ObjectKindTerrainPiece && sceneStoredWhole(e, &dx, &dy)) sceneTerrainElement(e, dx, dy, 1.0f);
   });
   endBlocks();
   glDisable(GL_TEXTURE_2D);
@@ -126,12 +150,26 @@ void drawLevel() {
   beginBlocks(RouteBatch, levelBlockSet());
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
-    if (isTerrainKind(e.kind)) return;
-    elementOffset(e, &dx, &dy);
-    if (e.value < currentStyle.objectDefs.size())
-      drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
-                 e.x + dx, e.y + dy);
+    if (!isTerrainKind(e.kind) && sceneStoredWhole(e, &dx, &dy)) sceneObjectElement(e, dx, dy, 1.0f);
   });
+  endBlocks();
+  glDisable(GL_TEXTURE_2D);
+  glPopMatrix();
+}
+
+void drawLeftOut() {
+  glPushMatrix();
+  levelTransform();
+  glEnable(GL_TEXTURE_2D);
+  beginBlocks(RouteBatch);
+  int dx = 0, dy = 0;
+  for (const bool terrain : {true, false}) {  // in the level's order: terrain below objects
+    forEachElement(currentLevel, [&](const LevelObject& e) {
+      if (isTerrainKind(e.kind) != terrain || sceneStoredWhole(e, &dx, &dy)) return;
+      if (terrain) sceneTerrainElement(e, dx, dy, LeftOutBrightness);
+      else sceneObjectElement(e, dx, dy, LeftOutBrightness);
+    });
+  }
   endBlocks();
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
@@ -201,8 +239,8 @@ static uint32_t sceneAnimFrame(const BlockPattern& anim, uint32_t offset) {
   return (static_cast<uint32_t>(editor.animFrame) + offset) % anim.frameCount;
 }
 
-void drawObject(const ObjectDef& def, int countX, int countY, int column, int row) {
-  if (editor.altView == 1) routeTint(altObjectTint(def.kind));
+void drawObject(const ObjectDef& def, int countX, int countY, int column, int row, float brightness) {
+  if (editor.altView == 1) routeTint(sceneScaled(altObjectTint(def.kind), brightness));
   const BlockPattern* first = sceneObjectPart(def, 0);
   switch (def.kind) {
     case ObjectKindFlaggedTiles:

@@ -8,6 +8,11 @@ void drawScene();       // the whole frame, in order: level, overlays, new objec
 void levelTransform();  // multiplies the model-view matrix by the level-to-client transform
 void drawLevel();       // background and all elements
 void drawNewObject();   // the item being placed (Placing, SizingNewObject, PanningWhilePlacing)
+// The elements a save would leave out, wholly or in part, dimmed where they
+// lie, above the margins that hide everything else outside the level, so they
+// can be found and dragged back.
+void drawLeftOut();
+constexpr float LeftOutBrightness = 0.45f;  // their colours scaled by this
 
 // Where an element is drawn from its position, in blocks: selected elements
 // follow the mouse in whole blocks while they are moved, the rest stay.
@@ -19,7 +24,8 @@ void elementOffset(const LevelObject& e, int* dx, int* dy);
 // draw nothing.
 void drawPatternFrame(const BlockPattern& pattern, uint32_t frame, int column, int row);
 void drawPatternTiled(const BlockPattern& pattern, int countX, int countY, int column, int row);
-void drawObject(const ObjectDef& def, int countX, int countY, int column, int row);
+// brightness scales the alternate view's tint; the plain view's is the caller's.
+void drawObject(const ObjectDef& def, int countX, int countY, int column, int row, float brightness = 1.0f);
 
 // Alternate-view tints (red, green, blue).
 struct Tint { float r, g, b; };

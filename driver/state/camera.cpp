@@ -46,3 +46,8 @@ void clampCameraToLevel() {
   editor.cameraX = std::clamp(editor.cameraX, 0, std::max(0, currentLevel.width * LevelPixelsPerBlock));
   editor.cameraY = std::clamp(editor.cameraY, 0, std::max(0, currentLevel.height * LevelPixelsPerRow));
 }
+
+void centreCameraOnLevel() {
+  editor.cameraX = currentLevel.width * LevelPixelsPerBlock / 2;  // the level's centre
+  editor.cameraY = currentLevel.height * LevelPixelsPerRow / 2;
+}

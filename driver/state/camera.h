@@ -31,3 +31,6 @@ void zoomOut();  // one step, down to MinZoom
 // Brings the camera back onto the level (0..width x 16, 0..height x 8) after
 // the level changed size under it.
 void clampCameraToLevel();
+
+// Puts the camera on the level's centre, as every load does.
+void centreCameraOnLevel();

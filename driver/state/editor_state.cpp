@@ -1,6 +1,7 @@
 #include "state/editor_state.h"
 
 #include "state/kept_levels.h"
+#include "state/level_files.h"
 #include "state/level_history.h"
 
 EditorState editor;
@@ -16,4 +17,5 @@ void resetEditorState() {
   editor.pressedPanel = -1;
   historyClear(&currentHistory);
   clearKeptLevels();
+  clearLevelFiles();
 }

@@ -112,6 +112,7 @@ extern EditorState editor;   // the one instance
 extern Level currentLevel;   // the level being edited
 extern Style currentStyle;   // its style
 
-// Puts every field at its start value and drops the undo histories and the
-// levels kept with edits (used at start-up and by tests).
+// Puts every field at its start value and drops the undo histories, the
+// levels kept with edits and the records of what the files hold (used at
+// start-up and by tests).
 void resetEditorState();

@@ -1,11 +1,12 @@
 // The journal's view of the editor's levels, over the kept levels and the
-// undo histories' saved mark.
+// unsaved mark (state/level_files.h).
 #include "state/journal_levels.h"
 
 #include <utility>
 
 #include "state/editor_state.h"
 #include "state/kept_levels.h"
+#include "state/level_files.h"
 #include "state/level_history.h"
 
 static const KeptLevel* keptLevelRecord(int number) {
@@ -21,11 +22,7 @@ std::vector<int> levelsInMemory() {
   return numbers;
 }
 
-bool levelHoldsUnsavedEdits(int number) {
-  if (number == editor.levelNumber) return historyUnsaved(currentHistory);
-  const KeptLevel* kept = keptLevelRecord(number);
-  return kept && historyUnsaved(kept->history);
-}
+bool levelHoldsUnsavedEdits(int number) { return levelHasUnsavedEdits(number); }
 
 const Level* levelInMemory(int number) {
   if (number == editor.levelNumber) return &currentLevel;
@@ -41,7 +38,6 @@ void keepRestoredLevel(int number, Level level, Style style) {
     keptLevels.erase(it);
     break;
   }
-  LevelHistory history;
-  history.savedPosition = -1;  // no file holds it: the mark stays until a save
-  keptLevels.push_back(KeptLevel{number, std::move(level), std::move(style), std::move(history)});
+  // A new history names a state no file holds: the mark stays until a save.
+  keptLevels.push_back(KeptLevel{number, std::move(level), std::move(style), LevelHistory{}});
 }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "state/editor_state.h"
+#include "state/level_files.h"
 
 LevelHistory currentHistory;
 std::vector<KeptLevel> keptLevels;
@@ -18,7 +19,10 @@ static std::vector<KeptLevel>::iterator keptFind(int number) {
   return std::find_if(keptLevels.begin(), keptLevels.end(), [number](const KeptLevel& k) { return k.number == number; });
 }
 
-bool currentLevelHasEdits() { return !currentHistory.steps.empty() || historyUnsaved(currentHistory); }
+bool currentLevelHasEdits() {
+  if (!currentHistory.steps.empty()) return true;
+  return ownFileContent(editor.levelNumber) != historyContent(currentHistory);
+}
 
 bool isLevelKept(int number) { return keptFind(number) != keptLevels.end(); }
 
@@ -43,10 +47,32 @@ bool takeKeptLevel(int number) {
   return true;
 }
 
-int unsavedLevelCount() {
-  int count = historyUnsaved(currentHistory) ? 1 : 0;
-  for (const KeptLevel& kept : keptLevels) count += historyUnsaved(kept.history) ? 1 : 0;
-  return count;
+bool levelRecordOf(int number, const Level** level, const LevelHistory** history) {
+  if (number == editor.levelNumber) {
+    *level = &currentLevel;
+    *history = &currentHistory;
+    return true;
+  }
+  const auto kept = keptFind(number);
+  if (kept == keptLevels.end()) return false;
+  *level = &kept->level;
+  *history = &kept->history;
+  return true;
+}
+
+const LevelHistory* historyOfLevel(int number) {
+  const Level* level = nullptr;
+  const LevelHistory* history = nullptr;
+  return levelRecordOf(number, &level, &history) ? history : nullptr;
+}
+
+std::vector<int> unsavedLevelNumbers() {
+  std::vector<int> numbers;
+  if (levelHasUnsavedEdits(editor.levelNumber)) numbers.push_back(editor.levelNumber);
+  for (const KeptLevel& kept : keptLevels)
+    if (levelHasUnsavedEdits(kept.number)) numbers.push_back(kept.number);
+  std::sort(numbers.begin(), numbers.end());
+  return numbers;
 }
 
 void clearKeptLevels() {
@@ -76,8 +102,11 @@ static size_t historyStyleBytes(const Style& style) {
   return bytes;
 }
 
+// From 1, so that 0 names no state.
+uint64_t historyNewContent() { return ++nextSerial; }
+
 void historyAccount(HistoryStep* step) {
-  step->serial = nextSerial++;
+  step->serial = historyNewContent();
   step->bytes = sizeof(HistoryStep) + step->slots.capacity() * sizeof(SlotChange) +
                 (step->selectionBefore.capacity() + step->selectionAfter.capacity()) * sizeof(SelectionMark) +
                 (step->otherStyle ? historyStyleBytes(*step->otherStyle) : 0);
@@ -95,18 +124,18 @@ void historyClear(LevelHistory* history) {
 
 // Drops the oldest step of one level. Steps apply in order, so only an undo
 // step can go from the front; a history holding nothing but redo steps loses
-// them all.
+// them all. The level stays the state it was: without steps before it, the
+// base takes the name of the dropped step.
 static void historyDropOldest(LevelHistory* history) {
   if (history->position == 0) {
-    const long saved = history->savedPosition;
-    historyClear(history);
-    if (saved != 0) history->savedPosition = -1;
+    for (const HistoryStep& step : history->steps) historyForget(step);
+    history->steps.clear();
     return;
   }
   historyForget(history->steps.front());
+  history->baseContent = history->steps.front().serial;
   history->steps.erase(history->steps.begin());
   history->position--;
-  history->savedPosition = history->savedPosition > 0 ? history->savedPosition - 1 : -1;
 }
 
 // The history whose front step is the oldest of the run, or none.

@@ -23,22 +23,30 @@ extern LevelHistory currentHistory;        // the current level's
 extern std::vector<KeptLevel> keptLevels;  // at most one per level number
 
 // Levels ------------------------------------------------------------------------
-bool currentLevelHasEdits();       // steps to undo or redo, or unsaved
+// Steps to undo or redo, or a state its own file does not hold: reading the
+// file again would lose something.
+bool currentLevelHasEdits();
 bool isLevelKept(int number);
+// The history of level `number`: the current one's or a kept one's; none for
+// a level that is neither.
+const LevelHistory* historyOfLevel(int number);
+// The level record of level `number`, current or kept, with its history; false when neither.
+bool levelRecordOf(int number, const Level** level, const LevelHistory** history);
 // Moves the current level, style and history into the store as level
 // `number`; the current records are left empty for the next level.
 void keepCurrentLevel(int number);
 // Moves kept level `number` into the current records and out of the store;
 // false, changing nothing, when it is not kept.
 bool takeKeptLevel(int number);
-int unsavedLevelCount();           // the current level and the kept ones that hold unsaved edits
+// The numbers of the current and kept levels that hold unsaved edits, in order.
+std::vector<int> unsavedLevelNumbers();
 void clearKeptLevels();            // drops every kept level and its history
 
 // Memory ------------------------------------------------------------------------
 constexpr size_t DefaultHistoryBudget = size_t(64) << 20;  // bytes, all levels together
 extern size_t historyBudget;                             // tests lower it
 
-void historyClear(LevelHistory* history);  // drops every step; the level counts as saved
+void historyClear(LevelHistory* history);  // drops every step; the level stands as a new state
 size_t historyBytes();                     // held by the steps of all levels
 void historyAccount(HistoryStep* step);    // a new step: gives it its serial and counts its memory
 void historyForget(const HistoryStep& step);  // a dropped step's memory no longer counts

@@ -1,6 +1,6 @@
 // Undo history as differences of the element pool.
 //
-// Contents: begin and commit | applying a step | saved mark
+// Contents: begin and commit | applying a step | content
 #include "state/level_history.h"
 
 #include <utility>
@@ -48,7 +48,6 @@ static void historyDropRedo(LevelHistory* history) {
     historyForget(history->steps.back());
     history->steps.pop_back();
   }
-  if (history->savedPosition > static_cast<long>(history->position)) history->savedPosition = -1;
 }
 
 static int historyRecord(LevelHistory* history, bool evenIfUnchanged, std::unique_ptr<Style> replacedStyle) {
@@ -114,10 +113,8 @@ int historyRedo(LevelHistory* history) {
   return historyApply(&history->steps[history->position - 1], false);
 }
 
-// [saved mark] -----------------------------------------------------------------------
+// [content] ----------------------------------------------------------------------------
 
-bool historyUnsaved(const LevelHistory& history) {
-  return history.savedPosition != static_cast<long>(history.position);
+uint64_t historyContent(const LevelHistory& history) {
+  return history.position == 0 ? history.baseContent : history.steps[history.position - 1].serial;
 }
-
-void historyMarkSaved(LevelHistory* history) { history->savedPosition = static_cast<long>(history->position); }

@@ -42,10 +42,15 @@ struct HistoryStep {
   std::unique_ptr<Style> otherStyle;  // a reopen that changed the style: the style not in use
 };
 
+// A new name for a state of a level, never given before in this run; step
+// serials come from the same count.
+uint64_t historyNewContent();
+
 struct LevelHistory {
   std::vector<HistoryStep> steps;  // oldest first; those from `position` on are redo steps
   size_t position = 0;            // steps applied
-  long savedPosition = 0;         // position matching the file last loaded or saved; -1 once out of reach
+  uint64_t baseContent = historyNewContent();  // names the level as it stands before the first step:
+                                                // as loaded, or after the steps the budget dropped
 };
 
 // Recording ------------------------------------------------------------------
@@ -68,6 +73,9 @@ enum HistoryMove {
 int historyUndo(LevelHistory* history);  // the last applied step, backwards; a HistoryMove
 int historyRedo(LevelHistory* history);  // the next undone step, forwards; a HistoryMove
 
-// The unsaved mark -----------------------------------------------------------------
-bool historyUnsaved(const LevelHistory& history);  // the level differs from its last load or save
-void historyMarkSaved(LevelHistory* history);      // the level now matches its file
+// Which state of the level the history stands at: the serial of the last
+// applied step, or baseContent before any. Two moments name the same state
+// exactly when the level is the same at both, whatever undo and redo did in
+// between, so a file that holds one state is recorded by its name
+// (state/level_files.h).
+uint64_t historyContent(const LevelHistory& history);

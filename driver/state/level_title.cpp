@@ -14,13 +14,12 @@
 #include "levelfile/cp1252.h"
 #include "platform/window.h"
 #include "state/editor_state.h"
-#include "state/kept_levels.h"
-#include "state/level_history.h"
+#include "state/level_files.h"
 
-void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize) {
+// The title with the display name of style `named`.
+static void formatTitleNaming(int named, int levelNumber, const char* name, char* out, int outSize) {
   if (!out || outSize <= 0) return;
-  const int group = levelNumber / 10;
-  const char* display = group >= 0 && group < StyleCount ? styleDisplayNames[group] : "";
+  const char* display = named >= 0 && named < StyleCount ? styleDisplayNames[named] : "";
   int length = std::snprintf(out, static_cast<size_t>(outSize), "%s %d - ", display, levelNumber % 10 + 1);
   if (length < 0 || length >= outSize) return;  // truncated prefix: nothing more fits
   const std::string utf8 =
@@ -32,11 +31,20 @@ void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize)
   out[length + static_cast<int>(kept)] = '\0';
 }
 
+void formatLevelTitle(int levelNumber, const char* name, char* out, int outSize) {
+  formatTitleNaming(levelNumber / 10, levelNumber, name, out, outSize);
+}
+
+void formatTitleOf(int levelNumber, const Level& level, char* out, int outSize) {
+  const int named = level.titleStyle >= 0 ? level.titleStyle : levelNumber / 10;
+  formatTitleNaming(named, levelNumber, level.name, out, outSize);
+}
+
 void formatCurrentTitle(char* out, int outSize) {
   if (!out || outSize < 2) return;
-  const int mark = historyUnsaved(currentHistory) ? 1 : 0;
+  const int mark = levelHasUnsavedEdits(editor.levelNumber) ? 1 : 0;
   out[0] = '*';
-  formatLevelTitle(editor.levelNumber, currentLevel.name, out + mark, outSize - mark);
+  formatTitleOf(editor.levelNumber, currentLevel, out + mark, outSize - mark);
   if (editor.titleNote[0] == '\0') return;
   const size_t used = std::strlen(out);
   std::snprintf(out + used, static_cast<size_t>(outSize) - used, " (%s)", editor.titleNote);

@@ -263,14 +263,16 @@ TEST(SwitchLevel, AFullRoundOfSwitchesLeavesOnlyTheCurrentTextures) {
   EXPECT_EQ(alive, 2u * builtTextureCount());
 }
 
-TEST(CheckStartLevel, MissingDataIsOneReasonAndAReminder) {
+TEST(FindStartLevel, MissingDataIsOneReasonAndAReminder) {
   TempDir empty;
   int result;
   std::string err;
   {
     InDir cwd(empty.path);
     testing::internal::CaptureStderr();
-    result = checkStartLevel();
+    int number = -1;
+    LoadFailure first{};
+    result = findStartLevel(&number, &first);
     err = testing::internal::GetCapturedStderr();
   }
   EXPECT_EQ(result, 1);

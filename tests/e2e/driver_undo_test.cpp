@@ -77,7 +77,8 @@ TEST(DriverUndo, ReopenedFileOfAnotherStyleIsSavedBackUnchanged) {
   writeFileBytes(run.dir.file("LEVEL___.DAT"), file);
 
   run.key("ctrl+o");
-  EXPECT_TRUE(titled(run, "Varnelo 1 - Saved yesterday")) << run.title() << run.x.programOutput();
+  EXPECT_TRUE(titled(run, "Tessily 1 - Saved yesterday")) << "named by its style: " << run.title()
+                                                          << run.x.programOutput();
   EXPECT_EQ(run.save(), file);
 }
 

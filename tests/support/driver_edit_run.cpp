@@ -26,14 +26,19 @@ bool DriverEditRun::start(const std::vector<LevelDescription>& levels) {
     if (image.empty()) return false;
     writeFileBytes(levelPathIn(dir.path, static_cast<int>(n)), image);
   }
+  if (!restart()) return false;
+  // A freshly loaded level is centred at zoom 1 above the 92-pixel item bar.
+  originX = geometry.width / 2 - levels[0].width * 8;
+  originY = geometry.height / 2 - 39 - levels[0].height * 4;
+  return true;
+}
+
+bool DriverEditRun::restart() {
   if (!x.startProgram(std::string(testpaths::binaryDir()) + "/driver/driver", dir.path, {})) return false;
   window = x.waitForProgramWindow(15000);
   if (window.empty()) return false;
   geometry = x.windowGeometry(window);
   if (!geometry.valid) return false;
-  // A freshly loaded level is centred at zoom 1 above the 92-pixel item bar.
-  originX = geometry.width / 2 - levels[0].width * 8;
-  originY = geometry.height / 2 - 39 - levels[0].height * 4;
   pause();
   return true;
 }

@@ -33,6 +33,9 @@ struct DriverEditRun {
   // driver on the first; false if anything failed on the way.
   bool start(const std::vector<LevelDescription>& levels);
 
+  // Starts the driver again on the files as the last run left them.
+  bool restart();
+
   static void pause();  // lets the driver's loop take each input in turn
   void move(int cx, int cy);
   void press(int button);

@@ -1,5 +1,8 @@
 #include "support/edit_fixture.h"
 
+#include "state/level_files.h"
+#include "state/level_history.h"
+
 static BlockPattern fixturePiece(uint32_t w, uint32_t h) {
   BlockPattern piece{};
   piece.width = w;
@@ -45,6 +48,7 @@ void EditFixture::setUp(int width, int height, int styleIndex) {
   editor.cameraX = width * 8;
   editor.cameraY = height * 4;
   recomputeOrigin();
+  noteOwnFileHolds(editor.levelNumber, historyContent(currentHistory));  // as a load leaves it: clean
 }
 
 void EditFixture::recomputeOrigin() {

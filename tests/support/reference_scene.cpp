@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <algorithm>
 
+#include "data/level_writer.h"
 #include "render/block_route.h"
 #include "render/fill.h"
 #include "render/overlays.h"
@@ -24,6 +25,28 @@ static void referenceOffset(const LevelObject& e, int* dx, int* dy) {
 
 static void referenceTint(Tint t) { glColor3f(t.r, t.g, t.b); }
 
+static bool referenceWhole(const LevelObject& e, int* dx, int* dy) {
+  referenceOffset(e, dx, dy);
+  return storedWhole(currentLevel, e, e.x + *dx, e.y + *dy);
+}
+
+static Tint referenceScaled(Tint t, float by) { return {t.r * by, t.g * by, t.b * by}; }
+
+static void referenceTerrain(const LevelObject& e, int dx, int dy, float brightness) {
+  referenceTint(referenceScaled(editor.altView == 1 ? altTerrainTint(e.kind, e.flags) : Tint{1, 1, 1}, brightness));
+  if (e.kind == ObjectKindTerrainCell) return drawBlock(e.value, e.x + dx, e.y + dy, levelBlockSet());
+  if (e.value < currentStyle.pieces.size())
+    drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB), e.x + dx,
+                     e.y + dy);
+}
+
+static void referenceObject(const LevelObject& e, int dx, int dy, float brightness) {
+  if (e.value >= currentStyle.objectDefs.size()) return;
+  referenceTint(referenceScaled({1, 1, 1}, brightness));
+  drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB), e.x + dx,
+             e.y + dy, brightness);
+}
+
 static void referenceLevel() {
   glPushMatrix();
   levelTransform();
@@ -39,25 +62,31 @@ static void referenceLevel() {
   beginBlocks(RouteOneByOne, levelBlockSet());
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
-    if (e.kind != ObjectKindTerrainCell) return;
-    referenceOffset(e, &dx, &dy);
-    if (editor.altView == 1) referenceTint(altTerrainTint(e.kind, e.flags));
-    drawBlock(e.value, e.x + dx, e.y + dy, levelBlockSet());
+    if (e.kind == ObjectKindTerrainCell && referenceWhole(e, &dx, &dy)) referenceTerrain(e, dx, dy, 1.0f);
   });
   forEachElement(currentLevel, [&](const LevelObject& e) {
-    if (e.kind != ObjectKindTerrainPiece) return;
-    referenceOffset(e, &dx, &dy);
-    if (editor.altView == 1) referenceTint(altTerrainTint(e.kind, e.flags));
-    if (e.value < currentStyle.pieces.size())
-      drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
-                       e.x + dx, e.y + dy);
+    if (e.kind == ObjectKindTerrainPiece && referenceWhole(e, &dx, &dy)) referenceTerrain(e, dx, dy, 1.0f);
   });
   forEachElement(currentLevel, [&](const LevelObject& e) {
-    if (isTerrainKind(e.kind)) return;
-    referenceOffset(e, &dx, &dy);
-    if (e.value < currentStyle.objectDefs.size())
-      drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB),
-                 e.x + dx, e.y + dy);
+    if (!isTerrainKind(e.kind) && referenceWhole(e, &dx, &dy)) referenceObject(e, dx, dy, 1.0f);
+  });
+  endBlocks();
+  glDisable(GL_TEXTURE_2D);
+  glPopMatrix();
+}
+
+// What a save leaves out, dimmed above the margins: terrain, then objects.
+static void referenceLeftOut() {
+  glPushMatrix();
+  levelTransform();
+  glEnable(GL_TEXTURE_2D);
+  beginBlocks(RouteOneByOne, levelBlockSet());
+  int dx = 0, dy = 0;
+  forEachElement(currentLevel, [&](const LevelObject& e) {
+    if (isTerrainKind(e.kind) && !referenceWhole(e, &dx, &dy)) referenceTerrain(e, dx, dy, LeftOutBrightness);
+  });
+  forEachElement(currentLevel, [&](const LevelObject& e) {
+    if (!isTerrainKind(e.kind) && !referenceWhole(e, &dx, &dy)) referenceObject(e, dx, dy, LeftOutBrightness);
   });
   endBlocks();
   glDisable(GL_TEXTURE_2D);
@@ -182,6 +211,7 @@ void drawSceneReference() {
   referenceLevel();
   drawStartView();
   drawMargins();
+  referenceLeftOut();
   drawResizeGuides();
   referenceNewObject();
   drawHighlights();
