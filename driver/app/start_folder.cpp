@@ -149,7 +149,9 @@ int enterDataFolder(const char* dataDir) {
     std::fprintf(stderr, "driver: cannot enter %s: %s\n", dataDir, std::strerror(errno));
     if (offerDemo(fs::absolute(dataDir, ec).lexically_normal().string(), {true, true, true}) != 0) return 1;
   } else if (const FolderLack lack = folderLackOf("."); lack.levels || lack.styles) {
-    std::fprintf(stderr, "driver: LEVELS/ and STYLES/ must be in the current directory\n");
+    int unused = 0;
+    LoadFailure why{};
+    findStartLevel(&unused, &why);  // says on standard error what fails and what is missing, as it always did
     if (offerDemo(fs::current_path(ec).string(), lack) != 0) return 1;
   }
   std::printf("driver: data folder %s\n", fs::current_path(ec).c_str());

@@ -161,7 +161,7 @@ void drawLeftOut() {
   glPushMatrix();
   levelTransform();
   glEnable(GL_TEXTURE_2D);
-  beginBlocks(RouteBatch);
+  beginBlocks(RouteBatch, levelBlockSet());
   int dx = 0, dy = 0;
   for (const bool terrain : {true, false}) {  // in the level's order: terrain below objects
     forEachElement(currentLevel, [&](const LevelObject& e) {

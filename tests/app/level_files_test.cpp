@@ -16,6 +16,7 @@
 #include "edit/operations.h"
 #include "edit/save_commands.h"
 #include "platform/virtual_keys.h"
+#include "state/kept_levels.h"
 #include "state/editor_state.h"
 #include "state/level_files.h"
 #include "state/level_history.h"

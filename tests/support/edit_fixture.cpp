@@ -1,6 +1,7 @@
 #include "support/edit_fixture.h"
 
 #include "state/level_files.h"
+#include "state/kept_levels.h"
 #include "state/level_history.h"
 
 static BlockPattern fixturePiece(uint32_t w, uint32_t h) {
