@@ -1,6 +1,12 @@
-// Program entry of driver: read the command line, enter the data folder and
-// find the first level that loads there, start up, load it, loop until a
-// close request, then tear down in reverse order.
+// Program entry of driver: read the command line, enter the data folder,
+// find a level that loads, start up, load it, loop until a close request,
+// then tear down in reverse order.
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <string>
+
 #include "state/editor_state.h"
 #include "state/level_files.h"
 #include "state/level_title.h"
@@ -11,21 +17,40 @@
 #include "app/journal_offer.h"
 #include "app/main_loop.h"
 #include "platform/events.h"
+#include "platform/window.h"
+
+// Started from a file manager or a launcher, nobody reads standard error:
+// the reason also goes into a box.
+static void tellNoLevelLoads(const LoadFailure& first) {
+  char folder[PATH_MAX];
+  const std::string here = getcwd(folder, sizeof folder) ? folder : ".";
+  const std::string text = "No level in " + here +
+                           "/LEVELS loads: each of LEVEL000.DAT .. LEVEL119.DAT is missing or damaged, or its "
+                           "style in STYLES/ is.\n\nLevel " + std::to_string(first.levelNumber) + ": " +
+                           first.reason;
+  std::fprintf(stderr, "driver: no level in %s/LEVELS loads\n", here.c_str());
+  const char* const buttons[] = {"Close"};
+  messageBoxAlone(MessageBoxWarning, "driver cannot start", text.c_str(), buttons, 1);
+}
 
 int main(int argc, char** argv) {
   const StartRequest request = readStartArguments(argc, argv);
   if (request.exitNow) return request.exitStatus;
-  // Refuse before the editor's window appears when no level and its style
-  // can be read from the data folder.
-  StartLevel start{};
-  if (enterDataFolder(request.dataDir, &start) != 0) return 1;
+  // Refuse before the editor's window appears when the data folder lacks
+  // LEVELS/ or STYLES/, or when no level and its style can be read there.
+  if (enterDataFolder(request.dataDir) != 0) return 1;
+  int startLevel = 0;
+  LoadFailure skipped{};
+  const int found = findStartLevel(&startLevel, &skipped);
+  if (found == 2) tellNoLevelLoads(skipped);
+  if (found != 0) return 1;
   if (startUp() != 0) return 1;
-  editor.levelNumber = start.number;
+  editor.levelNumber = startLevel;
   if (loadCurrentLevel() != 0) {  // the loader has printed why
     shutDown();
     return 1;
   }
-  noteLevelsSkippedAtStart(start.number, start.skipped);
+  noteLevelsSkippedAtStart(startLevel, skipped);
   startJournalWithOffer();
   const LoopSteps steps{renderFrame, waitForEvent};
   resetFramePacing();

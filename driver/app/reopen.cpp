@@ -12,9 +12,9 @@
 #include "edit/operations.h"
 #include "state/camera.h"
 #include "state/editor_state.h"
+#include "state/kept_levels.h"
 #include "levelfile/file_read.h"
 #include "state/level_files.h"
-#include "state/kept_levels.h"
 #include "state/level_history.h"
 #include "state/level_title.h"
 

@@ -119,32 +119,9 @@ static int copyDemo(const std::string& from, const std::string& to) {
   return 0;
 }
 
-// A data folder whose levels all fail to load: started from a file manager or
-// a launcher, nobody reads standard error, so the reason also goes into a box.
-static void tellNoLevelLoads(const LoadFailure& first) {
-  std::error_code ec;
-  const std::string here = fs::current_path(ec).string();
-  const std::string text = "No level in " + here +
-                           "/LEVELS loads: each of LEVEL000.DAT .. LEVEL119.DAT is missing or damaged, or its "
-                           "style in STYLES/ is.\n\nLevel " + std::to_string(first.levelNumber) + ": " +
-                           first.reason;
-  std::fprintf(stderr, "driver: no level in %s/LEVELS loads\n", here.c_str());
-  const char* const buttons[] = {"Close"};
-  if (messageBoxAlone(MessageBoxWarning, "driver", text.c_str(), buttons, 1) < 0)
-    std::fprintf(stderr, "driver: %s\n", platformError());
-}
-
-// The first level that loads in the current directory; 2 (after the box)
-// when its LEVELS/ and STYLES/ are there but no level loads.
-static int findStart(StartLevel* start) {
-  const int found = findStartLevel(&start->number, &start->skipped);
-  if (found == 2) tellNoLevelLoads(start->skipped);
-  return found;
-}
-
 // The box for a folder that is not a data folder. 0 with the user's copy of
 // the demo levels entered; 1 otherwise.
-static int offerDemo(const std::string& folder, FolderLack lack, StartLevel* start) {
+static int offerDemo(const std::string& folder, FolderLack lack) {
   const std::string demo = installedDemoFolder();
   const std::string text = missingFolderText(folder, lack, !demo.empty());
   const char* const withDemo[] = {"Open the demo levels", "Close"};
@@ -163,21 +140,19 @@ static int offerDemo(const std::string& folder, FolderLack lack, StartLevel* sta
     std::fprintf(stderr, "driver: cannot enter %s: %s\n", copy.c_str(), std::strerror(errno));
     return 1;
   }
-  return findStart(start) == 0 ? 0 : 1;
+  return 0;
 }
 
-int enterDataFolder(const char* dataDir, StartLevel* start) {
+int enterDataFolder(const char* dataDir) {
   std::error_code ec;
-  *start = StartLevel{};
   if (dataDir && chdir(dataDir) != 0) {
     std::fprintf(stderr, "driver: cannot enter %s: %s\n", dataDir, std::strerror(errno));
-    if (offerDemo(fs::absolute(dataDir, ec).lexically_normal().string(), {true, true, true}, start) != 0) return 1;
-  } else if (const int found = findStart(start); found != 0) {
-    if (found == 2) return 1;  // the folders are there, no level loads: the box has said so
-    const FolderLack lack = folderLackOf(".");
-    // The folders are there but a file is not right: the loader has said which.
-    if (!lack.levels && !lack.styles) return 1;
-    if (offerDemo(fs::current_path(ec).string(), lack, start) != 0) return 1;
+    if (offerDemo(fs::absolute(dataDir, ec).lexically_normal().string(), {true, true, true}) != 0) return 1;
+  } else if (const FolderLack lack = folderLackOf("."); lack.levels || lack.styles) {
+    int unused = 0;
+    LoadFailure why{};
+    findStartLevel(&unused, &why);  // says on standard error what fails and what is missing, as it always did
+    if (offerDemo(fs::current_path(ec).string(), lack) != 0) return 1;
   }
   std::printf("driver: data folder %s\n", fs::current_path(ec).c_str());
   std::fflush(stdout);

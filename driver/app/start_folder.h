@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "app/level_load.h"
-
 // The command line: driver [--help | --version | DATA_DIR].
 struct StartRequest {
   const char* dataDir;  // the folder argument; nullptr: the current directory
@@ -28,16 +26,9 @@ FolderLack folderLackOf(const std::string& folder);
 // what the box's first button, which opens the demo levels, does.
 std::string missingFolderText(const std::string& folder, FolderLack lack, bool demoInstalled);
 
-// The level to start on, and the first of those before it that did not load.
-struct StartLevel {
-  int number;
-  LoadFailure skipped;
-};
-
-// Enters dataDir (nullptr: stays in the current directory) and finds the
-// first level that loads there. 0 when one does: the current directory is
+// Enters dataDir (nullptr: stays in the current directory) and checks that
+// LEVELS/ and STYLES/ are there. 0 when they are: the current directory is
 // then the data folder (perhaps the user's copy of the installed demo levels,
 // when the box offered it and the user took it), and its full path is on
-// standard output. 1 after saying why on standard error, and in a box when
-// LEVELS/ or STYLES/ or the folder itself is missing, or no level loads.
-int enterDataFolder(const char* dataDir, StartLevel* start);
+// standard output. 1 after saying why on standard error and in a box.
+int enterDataFolder(const char* dataDir);

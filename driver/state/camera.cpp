@@ -48,6 +48,6 @@ void clampCameraToLevel() {
 }
 
 void centreCameraOnLevel() {
-  editor.cameraX = currentLevel.width * LevelPixelsPerBlock / 2;
+  editor.cameraX = currentLevel.width * LevelPixelsPerBlock / 2;  // the level's centre
   editor.cameraY = currentLevel.height * LevelPixelsPerRow / 2;
 }

@@ -79,4 +79,3 @@ int historyRedo(LevelHistory* history);  // the next undone step, forwards; a Hi
 // between, so a file that holds one state is recorded by its name
 // (state/level_files.h).
 uint64_t historyContent(const LevelHistory& history);
-
