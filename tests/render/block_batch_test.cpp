@@ -127,21 +127,35 @@ struct ViewCase {
 constexpr ViewCase Views[] = {{1, 0, BarPieces}, {1, 1, BarObjects}, {2, 0, BarObjects}, {2, 1, BarPieces},
                               {4, 0, BarPieces}, {4, 1, BarObjects}, {8, 0, BarObjects}, {8, 1, BarPieces}};
 
-// The frames drawn in each view, in order. A part (terrain at zoom 1, item
-// bar) drawn alike twice in a row is kept, and comes from the copy while it
-// stays alike. anim picks the first, second or last frame of the style's
-// animation period.
+// The frames drawn in each view, in order. A frame drawn alike twice in a
+// row must stay alike after a second change: the flags of every cell and
+// piece (which the alternate view tints), the hovered bar item, and a pan of
+// one level pixel while placing. anim picks the first, second or last frame
+// of the style's animation period.
 struct Step {
   Editing editing;
   int anim;
+  bool flipTerrainFlags;
+  int hoverItem;
+  int panPixels;
 };
+constexpr int NoHover = -1;
 constexpr Step Steps[] = {
-    {AtRest, 1},       // drawn afresh: the view changed
-    {AtRest, 1},       // drawn afresh a second time, and kept
-    {AtRest, 0},       // terrain and a piece bar from the copies; an object bar afresh
-    {PlacingItem, 2},  // terrain from the copy, the bar afresh
-    {MovingSome, 2},   // both afresh
+    {AtRest, 1, false, NoHover, 0},       // the view changed
+    {AtRest, 1, false, NoHover, 0},       // the same frame again
+    {AtRest, 0, false, NoHover, 0},       // only the animation moved
+    {AtRest, 0, true, 1, 0},              // flags and hover changed, nothing else
+    {PlacingItem, 2, false, NoHover, 1},  // placing, one level pixel further right
+    {MovingSome, 2, false, NoHover, 0},
 };
+
+// Switches the alternate view's tint of every cell and piece between the
+// plain class (flags 0) and the steel-like one.
+void flipTerrainFlags() {
+  constexpr uint32_t SteelLikeFlag = 0x4000;
+  for (LevelObject* e = currentLevel.firstObject; e; e = e->next)
+    if (isTerrainKind(e->kind)) e->flags ^= SteelLikeFlag;
+}
 }  // namespace
 
 TEST(BatchedScene, EveryDemoFrameEqualsBlockByBlockDrawing) {
@@ -167,6 +181,9 @@ TEST(BatchedScene, EveryDemoFrameEqualsBlockByBlockDrawing) {
         editor.altView = view.alt;
         editor.animFrame = animFrames[step.anim];
         setEditing(step.editing, view.barKind);
+        if (step.flipTerrainFlags) flipTerrainFlags();
+        editor.hoverItem = step.hoverItem;
+        editor.cameraX += step.panPixels;
         DemoWorld::frame(world.batchedGl, drawScene, &batched);
         DemoWorld::frame(world.referenceGl, drawSceneReference, &reference);
         ++compared;
