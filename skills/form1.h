@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "levelfile/data_folder.h"
 #include "skills_core.h"
 
 class QCheckBox;
@@ -23,7 +24,6 @@ class QLineEdit;
 class QPushButton;
 
 constexpr char FormCaption[] = "Talveny";         // the window's and every message's caption
-constexpr char LevelFileName[] = "LEVEL___.DAT";  // read and stamped in levelDirectory unless named
 
 // System colours by their index in the platform colour table, high bit set.
 constexpr uint32_t ColorWindow = 0x80000005;          // background of an active slot
@@ -38,7 +38,7 @@ class Form1 : public QWidget {
   // levelDirectory/levelFileName: the file Read and Apply work on (the
   // program passes the file named on its command line, or LEVEL___.DAT in its
   // executable's directory). Runs Form_Load before returning.
-  explicit Form1(const QString& levelDirectory, const QString& levelFileName = QString::fromLatin1(LevelFileName),
+  explicit Form1(const QString& levelDirectory, const QString& levelFileName = QString::fromLatin1(SharedLevelFileName),
                  QWidget* parent = nullptr);
 
   // Start-up (form1.cpp) ------------------------------------------------------

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QString directory = QCoreApplication::applicationDirPath();
-  QString fileName = QString::fromLatin1(LevelFileName);
+  QString fileName = QString::fromLatin1(SharedLevelFileName);
   if (argc == 2) {
     const QFileInfo given(QString::fromLocal8Bit(argv[1]));
     if (given.isDir()) {

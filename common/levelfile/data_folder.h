@@ -16,3 +16,7 @@ bool hasGscmMagic(const uint8_t* data, size_t size);  // a GSCM stream, to be de
 // current directory ("LEVELS/LEVEL005.DAT").
 std::string levelPathIn(const std::string& dataDir, int number);
 std::string stylePathIn(const std::string& dataDir, const char* stem);
+
+// The one level file the editor and the skills form both write, beside the
+// data folder's LEVELS/ and STYLES/.
+constexpr char SharedLevelFileName[] = "LEVEL___.DAT";

@@ -8,18 +8,18 @@
 #include "app/level_commands.h"
 #include "app/level_load.h"
 #include "data/level_source.h"
-#include "data/level_writer.h"
 #include "edit/operations.h"
 #include "state/camera.h"
 #include "state/editor_state.h"
 #include "state/kept_levels.h"
+#include "levelfile/data_folder.h"
 #include "levelfile/file_read.h"
 #include "state/level_files.h"
 #include "state/level_history.h"
 #include "state/level_title.h"
 
 static void reopenRefuse(const char* reason) {
-  std::fprintf(stderr, "driver: %s not opened: %s\n", SavedLevelPath, reason);
+  std::fprintf(stderr, "driver: %s not opened: %s\n", SharedLevelFileName, reason);
   showTitleNote("not opened: %s", reason);
 }
 
@@ -47,12 +47,12 @@ void reopenSavedLevel() {
   // write in between makes the mark and S err on the side of asking.
   std::vector<uint8_t> bytes;
   std::string unread;
-  if (readWholeFile(SavedLevelPath, &bytes, &unread) != 0) bytes.clear();  // the load says why
+  if (readWholeFile(SharedLevelFileName, &bytes, &unread) != 0) bytes.clear();  // the load says why
   // A level of another style brings that style; the step keeps the one it replaces.
   Level saved;
   auto otherStyle = std::make_unique<Style>();
   LevelLoad load;
-  if (loadLevelAndStyle(SavedLevelPath, "", &currentStyle, &saved, otherStyle.get(), &load) != 0) {
+  if (loadLevelAndStyle(SharedLevelFileName, "", &currentStyle, &saved, otherStyle.get(), &load) != 0) {
     if (load.failed == LoadStyleIndex) return reopenRefuse("it names no style of 0..11");
     if (load.failed != LoadStyleFile) return reopenRefuse(load.reason.c_str());
     char reason[96];

@@ -7,9 +7,6 @@
 #include "data/level.h"
 #include "levelfile/level_patch.h"
 
-// The file S saves and Ctrl+O reads back, in the current directory.
-constexpr const char* SavedLevelPath = "LEVEL___.DAT";
-
 // Builds the file image. 0 on success; 1 when the level cannot be stored
 // (wider than 80 blocks, more than 64 qualifying objects, a cell outside the
 // map) with failureReason() set. Never writes outside image.

@@ -39,7 +39,7 @@ static std::string saveOwnFilePath(int number, const char* extension) {
 // unless the reason does.
 static void saveRefuse(const std::string& path, const std::string& reason) {
   std::fprintf(stderr, "driver: %s not saved: %s\n", path.c_str(), reason.c_str());
-  const bool named = path == SavedLevelPath || path == saveOwnFilePath(editor.levelNumber, "DAT") ||
+  const bool named = path == SharedLevelFileName || path == saveOwnFilePath(editor.levelNumber, "DAT") ||
                      reason.find(path) != std::string::npos;
   showTitleNote("not saved: %s%s", named ? "" : (path + ": ").c_str(), reason.c_str());
 }
@@ -49,7 +49,7 @@ static void saveReport(const std::string& path, int leftOut) {
   if (leftOut == 0) return clearTitleNote();
   const char* const noun = leftOut == 1 ? "element" : "elements";
   std::fprintf(stderr, "driver: %s saved without %d %s outside the level\n", path.c_str(), leftOut, noun);
-  const bool shown = path == SavedLevelPath || path == saveOwnFilePath(editor.levelNumber, "DAT");
+  const bool shown = path == SharedLevelFileName || path == saveOwnFilePath(editor.levelNumber, "DAT");
   showTitleNote("%s%ssaved without %d %s outside the level", shown ? "" : path.c_str(), shown ? "" : " ",
                 leftOut, noun);
 }
@@ -109,7 +109,7 @@ void saveSharedFile() {
   std::vector<uint8_t> onDisk;
   std::string reason;
   const bool changed = levelFiles.shared.levelNumber >= 0 &&
-                       readWholeFile(SavedLevelPath, &onDisk, &reason) == 0 && onDisk != levelFiles.shared.bytes;
+                       readWholeFile(SharedLevelFileName, &onDisk, &reason) == 0 && onDisk != levelFiles.shared.bytes;
   if (!changed) {
     saveSharedFileAnswered(OverwriteIt);
     return;
@@ -119,7 +119,7 @@ void saveSharedFile() {
                                 buttons, 3);
   // Without a box there is no way to ask, and the other program's change is
   // worth more than this save.
-  if (answer < 0) saveRefuse(SavedLevelPath, std::string("it changed on disk and the question cannot be shown (") +
+  if (answer < 0) saveRefuse(SharedLevelFileName, std::string("it changed on disk and the question cannot be shown (") +
                                                  platformError() + ")");
   else saveSharedFileAnswered(answer);
 }
@@ -128,12 +128,13 @@ void saveSharedFile() {
 static int saveTakeStamp() {
   std::vector<uint8_t> onDisk;
   std::string reason;
-  if (readWholeFile(SavedLevelPath, &onDisk, &reason) != 0) {
-    saveRefuse(SavedLevelPath, "cannot read " + std::string(SavedLevelPath) + ": " + reason);
+  if (readWholeFile(SharedLevelFileName, &onDisk, &reason) != 0) {
+    saveRefuse(SharedLevelFileName, "cannot read " + std::string(SharedLevelFileName) + ": " + reason);
     return 1;
   }
   if (onDisk.size() != LevelFileSize || std::memcmp(onDisk.data(), "FORM", 4) != 0) {
-    saveRefuse(SavedLevelPath, std::string(SavedLevelPath) + " is not an uncompressed level file to keep values of");
+    saveRefuse(SharedLevelFileName,
+               std::string(SharedLevelFileName) + " is not an uncompressed level file to keep values of");
     return 1;
   }
   historyBegin();
@@ -147,7 +148,7 @@ int saveSharedFileAnswered(int answer) {
   if (answer == KeepItsStamp && saveTakeStamp() != 0) return 1;
   std::vector<uint8_t> image;
   int leftOut = 0;
-  if (saveImage(SavedLevelPath, currentLevel, &image, &leftOut) != 0) return 1;
+  if (saveImage(SharedLevelFileName, currentLevel, &image, &leftOut) != 0) return 1;
   noteSharedFileHolds(editor.levelNumber, saveHeldContent(currentHistory, leftOut), image);
   showCurrentTitle();
   return 0;

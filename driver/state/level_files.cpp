@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "data/level_writer.h"
+#include "levelfile/data_folder.h"
 #include "state/kept_levels.h"
 #include "state/level_history.h"
 
@@ -50,19 +50,19 @@ void noteSharedFileHolds(int number, uint64_t content, const std::vector<uint8_t
   shared.levelNumber = number;
   shared.content = content;
   shared.bytes = bytes;
-  shared.stamp = fileStampOf(SavedLevelPath);
+  shared.stamp = fileStampOf(SharedLevelFileName);
   shared.changed = false;
 }
 
 bool refreshSharedFile(bool force) {
   SharedFileRecord& shared = levelFiles.shared;
   if (shared.levelNumber < 0) return false;
-  const FileStamp now = fileStampOf(SavedLevelPath);
+  const FileStamp now = fileStampOf(SharedLevelFileName);
   if (!force && now == shared.stamp) return false;
   shared.stamp = now;
   std::vector<uint8_t> bytes;
   std::string reason;
-  const bool changed = !now.exists || readWholeFile(SavedLevelPath, &bytes, &reason) != 0 || bytes != shared.bytes;
+  const bool changed = !now.exists || readWholeFile(SharedLevelFileName, &bytes, &reason) != 0 || bytes != shared.bytes;
   if (changed == shared.changed) return false;
   shared.changed = changed;
   return true;
