@@ -7,7 +7,6 @@
 
 #include <GL/gl.h>
 #include <algorithm>
-#include <cstring>
 
 #include "render/panel_draw.h"
 
@@ -116,18 +115,52 @@ void panelDraw(Panel* panel) {
 
 // drawItemCell --------------------------------------------------------------------
 
+// Everything the bar shows: the only input of its drawing, and so the look
+// its kept pixels are reused for.
+struct BarLook {
+  ViewState view;
+  int clientWidth, clientHeight, barHeight;
+  int itemSize, pitch, offset, stripWidth;  // the strip's cells and scroll offset, client pixels
+  int barKind, hoverItem, chosenItem;
+  bool placing;
+  ObjectMotion motion;    // the objects' animation and tint
+  uint32_t textureBuild;  // the style whose pieces and objects are shown
+  bool operator==(const BarLook&) const = default;
+};
+
 static bool isPlacing() {
   return editor.editState == Placing || editor.editState == SizingNewObject ||
          editor.editState == PanningWhilePlacing;
 }
 
-void drawItemCell(int size, int index) {
+static BarLook barLook() {
+  BarLook look{};
+  look.view = currentViewState();
+  look.clientWidth = clientWidth();
+  look.clientHeight = clientHeight();
+  look.barHeight = barHeight();
+  look.itemSize = editor.itemSize;
+  look.pitch = itemPitch();
+  look.offset = stripOffset();
+  look.stripWidth = visibleStripWidth();
+  look.barKind = editor.barKind;
+  look.hoverItem = editor.hoverItem;
+  look.chosenItem = editor.chosenItem;
+  look.placing = isPlacing();
+  look.motion = objectMotionNow();
+  if (editor.barKind != BarObjects) look.motion.animFrame = 0;  // pieces never animate
+  look.textureBuild = blockTextureBuild();
+  return look;
+}
+
+static void drawItemCell(const BarLook& look, int index) {
   if (index < 0) return;
+  const int size = look.itemSize;
   const ObjectDef* def = nullptr;
   const BlockPattern* piece = nullptr;
   int w, h;
   bool back = true;
-  if (editor.barKind == BarObjects) {
+  if (look.barKind == BarObjects) {
     if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.objectDefCount,
                                                        currentStyle.objectDefs.size()))
       return;
@@ -145,10 +178,10 @@ void drawItemCell(int size, int index) {
   // Thumbnails shrink to fit the cell and never grow.
   const int extent = std::max(w, h);
   const float scale = extent > 0 ? std::min(1.0f, static_cast<float>(size) / static_cast<float>(extent)) : 1.0f;
-  const bool chosen = isPlacing() && index == editor.chosenItem;
+  const bool chosen = look.placing && index == look.chosenItem;
 
   if (chosen) glColor3f(0.5f, 0.5f, 1.0f);
-  else if (index == editor.hoverItem) glColor3f(0.75f, 0.75f, 1.0f);
+  else if (index == look.hoverItem) glColor3f(0.75f, 0.75f, 1.0f);
   else grey(1.0f);
   fillRect(0, 0, size, size);
 
@@ -165,7 +198,7 @@ void drawItemCell(int size, int index) {
   glEnable(GL_TEXTURE_2D);
   // Unshrunk, blocks land on whole pixels and one draw call does them all.
   beginBlocks(scale == 1.0f ? RouteBatch : RouteStack, ColourSet);
-  if (def) drawObject(*def, 0, 0, 0, 0);
+  if (def) drawObject(*def, 0, 0, 0, 0, look.motion);
   else drawPatternTiled(*piece, 0, 0, 0, 0);
   endBlocks();
   glDisable(GL_TEXTURE_2D);
@@ -184,94 +217,39 @@ void drawItemCell(int size, int index) {
 
 // drawItemBar -----------------------------------------------------------------
 
-// Everything the bar's pixels depend on besides the block textures, whose
-// rebuild empties the cache.
-struct BarLook {
-  ViewState view;
-  int clientWidth, clientHeight, itemSize;
-  int barKind, offset, hoverItem, chosenItem, placing;
-  int altView, animFrame, levelStyle;
-  uint64_t items;  // the patterns and definitions the visible cells draw
-};
+// The bar from its look alone.
+static void drawBar(const BarLook& look) {
+  glPushMatrix();
+  glTranslatef(0.0f, static_cast<float>(look.clientHeight - look.barHeight), 0.0f);
+  grey(1.0f);
+  fillRect(0, 0, look.clientWidth, look.barHeight);
 
-static uint64_t barHashPattern(uint64_t hash, const BlockPattern& p) {
-  const uint32_t shape[4] = {p.width, p.height, p.frameCount, p.isPiece};
-  hash = hashBytes(hash, shape, sizeof shape);
-  return hashBytes(hash, p.cells.data(), p.cells.size() * sizeof(int32_t));
-}
-
-static uint64_t barHashItem(uint64_t hash, int index) {
-  if (editor.barKind != BarObjects) {
-    const size_t count = std::min<size_t>(currentStyle.pieceCount, currentStyle.pieces.size());
-    return static_cast<size_t>(index) < count ? barHashPattern(hash, currentStyle.pieces[index]) : hash;
+  const int first = look.offset / look.pitch;
+  const int sub = look.offset % look.pitch;
+  const int n = look.stripWidth / look.pitch + 1;
+  glPushMatrix();
+  glTranslatef(static_cast<float>(BarCellLeft - sub), static_cast<float>(BarCellTop), 0.0f);
+  for (int index = first; index <= first + n; ++index) {
+    drawItemCell(look, index);
+    glTranslatef(static_cast<float>(look.pitch), 0.0f, 0.0f);
   }
-  if (static_cast<size_t>(index) >= std::min<size_t>(currentStyle.objectDefCount, currentStyle.objectDefs.size()))
-    return hash;
-  const ObjectDef& d = currentStyle.objectDefs[index];
-  const int32_t shape[6] = {d.kind, d.width, d.height, d.shiftX, d.shiftY, static_cast<int32_t>(d.partCount)};
-  hash = hashBytes(hash, shape, sizeof shape);
-  hash = hashBytes(hash, d.partDx.data(), d.partDx.size() * sizeof(int32_t));
-  hash = hashBytes(hash, d.partDy.data(), d.partDy.size() * sizeof(int32_t));
-  for (const BlockPattern* anim : d.partAnim) hash = anim ? barHashPattern(hash, *anim) : hashBytes(hash, "-", 1);
-  return hash;
+  glPopMatrix();
+
+  drawBevel(0, 0, look.clientWidth, look.barHeight, BevelSunkenOutline);
+  glPopMatrix();
 }
 
-static BarLook barLook() {
-  BarLook look;
-  std::memset(&look, 0, sizeof look);  // compared byte for byte
-  look.view = currentViewState();
-  look.clientWidth = clientWidth();
-  look.clientHeight = clientHeight();
-  look.itemSize = editor.itemSize;
-  look.barKind = editor.barKind;
-  look.offset = stripOffset();
-  look.hoverItem = editor.hoverItem;
-  look.chosenItem = editor.chosenItem;
-  look.placing = isPlacing();
-  look.altView = editor.altView;
-  look.animFrame = editor.barKind == BarObjects ? editor.animFrame : 0;  // pieces never animate
-  look.levelStyle = currentLevel.style;
-  const int pitch = itemPitch();
-  const int first = look.offset / pitch;
-  uint64_t items = hashBytes(HashStart, currentStyle.palette[0], 3);  // the thumbnails' background
-  for (int index = first; index <= first + visibleStripWidth() / pitch + 1; ++index) items = barHashItem(items, index);
-  look.items = items;
-  return look;
-}
+static KeptPicture<BarLook> keptBar{CachedItemBar};
 
 // The bar costs a hundred draw calls and changes seldom (hover, scroll,
 // kind, animation of objects): it is kept as a copy of its pixels, which
 // its opaque background makes independent of what lay below.
 void drawItemBar() {
   if (!editor.window) return;
-  const int cw = clientWidth();
-  const int ch = clientHeight();
-  const int size = editor.itemSize;
-  const int pitch = itemPitch();
-  if (pitch <= 0) return;
-  const BarLook look = barLook();  // after the pitch check: it divides by the pitch
+  const BarLook look = barLook();
+  if (look.pitch <= 0) return;
   WindowRect rect{};
-  const bool cacheable = builtTextureCount() > 0 && rectInWindow(0, ch - barHeight(), cw, ch, &rect);
-  if (cacheable && regionCacheDraw(CachedItemBar, &look, sizeof look, rect)) return;
-
-  glPushMatrix();
-  glTranslatef(0.0f, static_cast<float>(ch - barHeight()), 0.0f);
-  grey(1.0f);
-  fillRect(0, 0, cw, barHeight());
-
-  const int offset = stripOffset();
-  const int first = offset / pitch;
-  const int sub = offset % pitch;
-  const int n = visibleStripWidth() / pitch + 1;
-  glPushMatrix();
-  glTranslatef(static_cast<float>(BarCellLeft - sub), static_cast<float>(BarCellTop), 0.0f);
-  for (int index = first; index <= first + n; ++index) {
-    drawItemCell(size, index);
-    glTranslatef(static_cast<float>(pitch), 0.0f, 0.0f);
-  }
-  glPopMatrix();
-
-  drawBevel(0, 0, cw, barHeight(), BevelSunkenOutline);
-  glPopMatrix();
-  if (cacheable) regionCacheOffer(CachedItemBar, &look, sizeof look, rect);
+  const bool keep = builtTextureCount() > 0 &&
+                    rectInWindow(0, look.clientHeight - look.barHeight, look.clientWidth, look.clientHeight, &rect);
+  drawKept(&keptBar, look, keep ? &rect : nullptr, drawBar);
 }

@@ -5,17 +5,12 @@
 #include <GL/gl.h>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <vector>
 
 struct RegionCopy {
-  unsigned texture;          // 0 until the first copy
-  int textureWidth;          // powers of two holding the copy
+  unsigned texture;  // 0 while nothing is held
+  int textureWidth;  // powers of two holding the copy
   int textureHeight;
-  WindowRect rect;           // where the copy came from
-  std::vector<uint8_t> key;  // what it shows; empty when nothing is held
-  WindowRect offeredRect;    // the picture drawn last, kept or not
-  std::vector<uint8_t> offered;
+  WindowRect rect;   // where the copy came from
 };
 
 static RegionCopy regionCopies[CachedRegionCount];
@@ -74,19 +69,9 @@ bool rectInWindow(double x0, double y0, double x1, double y1, WindowRect* out) {
   return true;
 }
 
-uint64_t hashBytes(uint64_t hash, const void* bytes, size_t size) {
-  const uint8_t* p = static_cast<const uint8_t*>(bytes);
-  for (size_t i = 0; i < size; ++i) hash = (hash ^ p[i]) * 1099511628211ull;
-  return hash;
-}
-
-static bool regionSameBytes(const std::vector<uint8_t>& held, const void* key, size_t keySize) {
-  return held.size() == keySize && std::memcmp(held.data(), key, keySize) == 0;
-}
-
-bool regionCacheDraw(CachedRegion region, const void* key, size_t keySize, const WindowRect& rect) {
+bool regionCacheDraw(CachedRegion region, const WindowRect& rect) {
   RegionCopy* cache = &regionCopies[region];
-  if (!cache->texture || !(cache->rect == rect) || !regionSameBytes(cache->key, key, keySize)) return false;
+  if (!cache->texture || !(cache->rect == rect)) return false;
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
   const GLboolean texturing = glIsEnabled(GL_TEXTURE_2D);
@@ -130,20 +115,15 @@ static int regionPowerOfTwo(int n) {
   return p;
 }
 
-void regionCacheOffer(CachedRegion region, const void* key, size_t keySize, const WindowRect& rect) {
+bool regionCacheKeep(CachedRegion region, const WindowRect& rect) {
   RegionCopy* cache = &regionCopies[region];
-  const bool again = cache->offeredRect == rect && regionSameBytes(cache->offered, key, keySize);
-  const uint8_t* bytes = static_cast<const uint8_t*>(key);
-  cache->offered.assign(bytes, bytes + keySize);
-  cache->offeredRect = rect;
-  if (!again) return;  // still changing (a pan, a hover): not worth a copy yet
   // The copy is read back from what was drawn: only where the read buffer is
   // the one drawn to and holds one sample per pixel is it those very pixels.
   GLint readBuffer = 0, drawBuffer = 0, sampleBuffers = 0;
   glGetIntegerv(GL_READ_BUFFER, &readBuffer);
   glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
   glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
-  if (readBuffer != drawBuffer || sampleBuffers != 0) return;
+  if (readBuffer != drawBuffer || sampleBuffers != 0) return false;
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   const int width = regionPowerOfTwo(rect.width), height = regionPowerOfTwo(rect.height);
@@ -159,7 +139,7 @@ void regionCacheOffer(CachedRegion region, const void* key, size_t keySize, cons
   glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, rect.x, rect.y, rect.width, rect.height);
   glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
   cache->rect = rect;
-  cache->key = cache->offered;
+  return true;
 }
 
 void freeRegionCaches() {

@@ -2,10 +2,7 @@
 // A copy of one rectangle of the window kept in a texture and put back texel
 // for pixel while what it shows is unchanged: for parts of the picture that
 // cost many draw calls and rarely change. The drawer describes what the part
-// shows (its key); the copy is reused only for the very same description.
-
-#include <cstddef>
-#include <cstdint>
+// shows (its look); the copy is reused only for the very same look.
 
 // Window pixels, origin bottom-left as glReadPixels counts them.
 struct WindowRect {
@@ -23,25 +20,45 @@ enum CachedRegion { CachedTerrain, CachedItemBar, CachedRegionCount };
 // otherwise, or when none are inside (then nothing can be cached).
 bool rectInWindow(double x0, double y0, double x1, double y1, WindowRect* out);
 
-// The current matrices and viewport, for keys of pictures drawn under them.
+// The current matrices and viewport, for looks of pictures drawn under them.
 struct ViewState {
   float projection[16];
   float modelview[16];
   int viewport[4];
+  bool operator==(const ViewState&) const = default;
 };
 ViewState currentViewState();
 
-// FNV-1a over bytes, continuing from hash: for keys that stand for contents.
-constexpr uint64_t HashStart = 14695981039346656037ull;
-uint64_t hashBytes(uint64_t hash, const void* bytes, size_t size);
+// Draws the copy of region back when it was taken from rect; false when none
+// is held for rect. Leaves the matrices, texturing and binding as it found them.
+bool regionCacheDraw(CachedRegion region, const WindowRect& rect);
 
-// When the cache holds key's picture of rect: draws it back and returns true.
-// Leaves the matrices, texturing and texture binding as it found them.
-bool regionCacheDraw(CachedRegion region, const void* key, size_t keySize, const WindowRect& rect);
-
-// Offers the picture of key just drawn into rect for keeping: it is copied
-// from the read buffer when the frame before offered the very same, so a part
-// that changes frame after frame (a pan, a hover) never pays for copies.
-void regionCacheOffer(CachedRegion region, const void* key, size_t keySize, const WindowRect& rect);
+// Copies rect from the read buffer into region's copy; false (keeping the
+// copy held before) where the read buffer does not hold the drawn pixels.
+bool regionCacheKeep(CachedRegion region, const WindowRect& rect);
 
 void freeRegionCaches();  // deletes every copy; GL context current, safe when none is held
+
+// A part of the picture kept by what it shows. Look is a value compared with
+// ==; the part is drawn by a function of its look alone, so nothing the look
+// leaves out can reach the pixels, and a copy is never put back for a look
+// other than the one it was drawn from.
+template <class Look>
+struct KeptPicture {
+  CachedRegion region;
+  Look held{};     // what the copy shows, while regionCacheDraw finds one
+  Look offered{};  // what was drawn last, kept or not
+};
+
+// Puts back the copy of look, or draws look afresh and keeps its pixels when
+// the frame before drew the very same, so a part that changes frame after
+// frame (a pan, a hover) never pays for copies. rect is where the part lands
+// in the window, or null where it cannot be copied (then it is always drawn).
+template <class Look>
+void drawKept(KeptPicture<Look>* kept, const Look& look, const WindowRect* rect, void (*draw)(const Look&)) {
+  if (rect && look == kept->held && regionCacheDraw(kept->region, *rect)) return;
+  draw(look);
+  if (!rect) return;
+  if (look == kept->offered && regionCacheKeep(kept->region, *rect)) kept->held = look;
+  kept->offered = look;
+}

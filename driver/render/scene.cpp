@@ -9,7 +9,6 @@
 #include "data/level_writer.h"
 #include "render/fill.h"
 #include "render/block_route.h"
-#include "render/region_cache.h"
 #include "render/terrain_look.h"
 #include "render/overlays.h"
 #include "render/panel_draw.h"
@@ -68,19 +67,7 @@ void elementOffset(const LevelObject& e, int* dx, int* dy) {
   *dy = moving ? editor.dragBlocksY : 0;
 }
 
-static void sceneFillBackground() {
-  if (editor.altView == 1) {
-    glColor3f(0.0f, 0.0f, 0.0f);
-  } else {
-    const uint8_t* c = currentStyle.palette[0];
-    glColor3d(c[0] / 255.0, c[1] / 255.0, c[2] / 255.0);
-  }
-  fillRect(0, 0, currentLevel.width * LevelPixelsPerBlock, currentLevel.height * LevelPixelsPerRow);
-}
-
-// Where the element is drawn, and whether a save would store it whole there:
-// elements a save would leave out are drawn apart, dimmed, above the margins.
-static bool sceneStoredWhole(const LevelObject& e, int* dx, int* dy) {
+bool storedWholeWhereDrawn(const LevelObject& e, int* dx, int* dy) {
   elementOffset(e, dx, dy);
   return storedWhole(currentLevel, e, e.x + *dx, e.y + *dy);
 }
@@ -90,14 +77,13 @@ static Tint sceneScaled(Tint tint, float brightness) {
 }
 
 // One cell or piece in the current block route.
-static void sceneTerrainElement(const LevelObject& e, int dx, int dy, float brightness) {
+static void sceneTerrainElement(const DrawnTerrain& d, int altView, float brightness) {
   const Tint plain{1.0f, 1.0f, 1.0f};
-  if (editor.altView == 1 || brightness != 1.0f)
-    routeTint(sceneScaled(editor.altView == 1 ? altTerrainTint(e.kind, e.flags) : plain, brightness));
-  if (e.kind == ObjectKindTerrainCell) return routeBlock(e.value, e.x + dx, e.y + dy);
-  if (e.value < currentStyle.pieces.size())
-    drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB), e.x + dx,
-                     e.y + dy);
+  if (altView == 1 || brightness != 1.0f)
+    routeTint(sceneScaled(altView == 1 ? altTerrainTint(d.kind, d.flags) : plain, brightness));
+  if (d.kind == ObjectKindTerrainCell) return routeBlock(d.value, d.x, d.y);
+  if (d.value < currentStyle.pieces.size())
+    drawPatternTiled(currentStyle.pieces[d.value], static_cast<int>(d.paramA), static_cast<int>(d.paramB), d.x, d.y);
 }
 
 // One object in the current block route.
@@ -105,40 +91,39 @@ static void sceneObjectElement(const LevelObject& e, int dx, int dy, float brigh
   if (e.value >= currentStyle.objectDefs.size()) return;
   routeTint(sceneScaled({1.0f, 1.0f, 1.0f}, brightness));
   drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB), e.x + dx,
-             e.y + dy, brightness);
+             e.y + dy, objectMotionNow(), brightness);
 }
 
-static void sceneTerrainPasses() {
-  sceneFillBackground();
+// The background, then the cells, then the pieces, from the look alone.
+static void drawTerrain(const TerrainLook& look) {
+  if (look.altView == 1) glColor3f(0.0f, 0.0f, 0.0f);
+  else glColor3d(look.background[0] / 255.0, look.background[1] / 255.0, look.background[2] / 255.0);
+  fillRect(0, 0, look.width * LevelPixelsPerBlock, look.height * LevelPixelsPerRow);
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  beginBlocks(RouteBatch, levelBlockSet());
-  int dx = 0, dy = 0;
-  forEachElement(currentLevel, [&](const LevelObject& e) {
-    if (e.kind == ObjectKindTerrainCell && sceneStoredWhole(e, &dx, &dy)) sceneTerrainElement(e, dx, dy, 1.0f);
-  });
-  forEachElement(currentLevel, [&](const LevelObject& e) {
-    if (e.kind == ObjectKindTerrainPiece && sceneStoredWhole(e, &dx, &dy)) sceneTerrainElement(e, dx, dy, 1.0f);
-  });
+  beginBlocks(RouteBatch, levelBlockSet(look.altView));
+  for (const DrawnTerrain& d : look.cells) sceneTerrainElement(d, look.altView, 1.0f);
+  for (const DrawnTerrain& d : look.pieces) sceneTerrainElement(d, look.altView, 1.0f);
   endBlocks();
   glDisable(GL_TEXTURE_2D);
 }
 
+static KeptPicture<TerrainLook> keptTerrain{CachedTerrain};
+
 // Background, cells and pieces change far less often than the animated
 // objects above them: at zoom 1, where they are hundreds of small quads whose
 // set-up costs more than one textured pass over the level, their pixels
-// inside the level are kept and put back while nothing they show has
-// changed. Magnified, the blocks are few and the plain background is cheaper
-// filled than copied. The opaque background makes the kept pixels
-// independent of what lay below.
+// inside the level are kept and put back while their look is unchanged.
+// Magnified, the blocks are few and the plain background is cheaper filled
+// than copied. The opaque background makes the kept pixels independent of
+// what lay below.
 static void sceneTerrain() {
   TerrainLook look;
+  const bool inside = terrainLook(&look);
   WindowRect rect{};
-  const bool keep = editor.zoom == 1 && builtTextureCount() > 0 && terrainLook(&look) &&
-                    rectInWindow(0, 0, currentLevel.width * LevelPixelsPerBlock, currentLevel.height * LevelPixelsPerRow, &rect);
-  if (keep && regionCacheDraw(CachedTerrain, &look, sizeof look, rect)) return;
-  sceneTerrainPasses();
-  if (keep) regionCacheOffer(CachedTerrain, &look, sizeof look, rect);
+  const bool keep = editor.zoom == 1 && builtTextureCount() > 0 && inside &&
+                    rectInWindow(0, 0, look.width * LevelPixelsPerBlock, look.height * LevelPixelsPerRow, &rect);
+  drawKept(&keptTerrain, look, keep ? &rect : nullptr, drawTerrain);
 }
 
 void drawLevel() {
@@ -147,10 +132,10 @@ void drawLevel() {
   sceneTerrain();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  beginBlocks(RouteBatch, levelBlockSet());
+  beginBlocks(RouteBatch, levelBlockSet(editor.altView));
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
-    if (!isTerrainKind(e.kind) && sceneStoredWhole(e, &dx, &dy)) sceneObjectElement(e, dx, dy, 1.0f);
+    if (!isTerrainKind(e.kind) && storedWholeWhereDrawn(e, &dx, &dy)) sceneObjectElement(e, dx, dy, 1.0f);
   });
   endBlocks();
   glDisable(GL_TEXTURE_2D);
@@ -161,12 +146,12 @@ void drawLeftOut() {
   glPushMatrix();
   levelTransform();
   glEnable(GL_TEXTURE_2D);
-  beginBlocks(RouteBatch, levelBlockSet());
+  beginBlocks(RouteBatch, levelBlockSet(editor.altView));
   int dx = 0, dy = 0;
   for (const bool terrain : {true, false}) {  // in the level's order: terrain below objects
     forEachElement(currentLevel, [&](const LevelObject& e) {
-      if (isTerrainKind(e.kind) != terrain || sceneStoredWhole(e, &dx, &dy)) return;
-      if (terrain) sceneTerrainElement(e, dx, dy, LeftOutBrightness);
+      if (isTerrainKind(e.kind) != terrain || storedWholeWhereDrawn(e, &dx, &dy)) return;
+      if (terrain) sceneTerrainElement(drawnTerrain(e, dx, dy), editor.altView, LeftOutBrightness);
       else sceneObjectElement(e, dx, dy, LeftOutBrightness);
     });
   }
@@ -182,7 +167,7 @@ void drawNewObject() {
   levelTransform();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  beginBlocks(RouteBatch, levelBlockSet());
+  beginBlocks(RouteBatch, levelBlockSet(editor.altView));
   const LevelObject& item = editor.newObject;
   int column = item.x;
   int row = item.y;
@@ -194,7 +179,7 @@ void drawNewObject() {
     if (item.value < currentStyle.pieces.size())
       drawPatternTiled(currentStyle.pieces[item.value], countX, countY, column, row);
   } else if (item.value < currentStyle.objectDefs.size()) {
-    drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row);
+    drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row, objectMotionNow());
   }
   endBlocks();
   glDisable(GL_TEXTURE_2D);
@@ -235,12 +220,17 @@ static const BlockPattern* sceneObjectPart(const ObjectDef& def, uint32_t p) {
   return anim && anim->frameCount > 0 ? anim : nullptr;
 }
 
-static uint32_t sceneAnimFrame(const BlockPattern& anim, uint32_t offset) {
-  return (static_cast<uint32_t>(editor.animFrame) + offset) % anim.frameCount;
+static uint32_t sceneAnimFrame(const BlockPattern& anim, const ObjectMotion& motion, uint32_t offset) {
+  return (static_cast<uint32_t>(motion.animFrame) + offset) % anim.frameCount;
 }
 
-void drawObject(const ObjectDef& def, int countX, int countY, int column, int row, float brightness) {
-  if (editor.altView == 1) routeTint(sceneScaled(altObjectTint(def.kind), brightness));
+ObjectMotion objectMotionNow() {
+  return {editor.animFrame, editor.altView, currentLevel.style == OutlinedAnimatedStyle};
+}
+
+void drawObject(const ObjectDef& def, int countX, int countY, int column, int row, const ObjectMotion& motion,
+                float brightness) {
+  if (motion.altView == 1) routeTint(sceneScaled(altObjectTint(def.kind), brightness));
   const BlockPattern* first = sceneObjectPart(def, 0);
   switch (def.kind) {
     case ObjectKindFlaggedTiles:
@@ -248,7 +238,7 @@ void drawObject(const ObjectDef& def, int countX, int countY, int column, int ro
       if (!first) return;
       for (int i = 0; i <= countY; ++i)
         for (int j = 0; j <= countX; ++j)
-          drawPatternFrame(*first, sceneAnimFrame(*first, static_cast<uint32_t>(j)), column + j * def.width,
+          drawPatternFrame(*first, sceneAnimFrame(*first, motion, static_cast<uint32_t>(j)), column + j * def.width,
                            row + i * def.height);
       return;
     case ObjectKindStill:
@@ -257,18 +247,17 @@ void drawObject(const ObjectDef& def, int countX, int countY, int column, int ro
       return;
     case ObjectKindOutlined:
       if (first) {
-        const bool animated = currentLevel.style == OutlinedAnimatedStyle;
-        drawPatternFrame(*first, animated ? sceneAnimFrame(*first, 0) : 0, column, row);
+        drawPatternFrame(*first, motion.outlinedAnimates ? sceneAnimFrame(*first, motion, 0) : 0, column, row);
       }
       return;
     case ObjectKindObject:
-      if (first) drawPatternFrame(*first, sceneAnimFrame(*first, 0), column, row);
+      if (first) drawPatternFrame(*first, sceneAnimFrame(*first, motion, 0), column, row);
       return;
     case ObjectKindComposite:
       routePushShift(-def.shiftX, -def.shiftY);
       for (uint32_t p = 0; p < def.partCount && p < def.partDx.size() && p < def.partDy.size(); ++p) {
         const BlockPattern* anim = sceneObjectPart(def, p);
-        if (anim) drawPatternFrame(*anim, sceneAnimFrame(*anim, 0), column + def.partDx[p], row + def.partDy[p]);
+        if (anim) drawPatternFrame(*anim, sceneAnimFrame(*anim, motion, 0), column + def.partDx[p], row + def.partDy[p]);
       }
       routePopShift();
       return;

@@ -17,6 +17,9 @@ constexpr float LeftOutBrightness = 0.45f;  // their colours scaled by this
 // Where an element is drawn from its position, in blocks: selected elements
 // follow the mouse in whole blocks while they are moved, the rest stay.
 void elementOffset(const LevelObject& e, int* dx, int* dy);
+// Where the element is drawn, and whether a save would store it whole there:
+// elements a save would leave out are drawn apart, dimmed, above the margins.
+bool storedWholeWhereDrawn(const LevelObject& e, int* dx, int* dy);
 
 // Expect GL_TEXTURE_2D enabled and the colour set by the caller; they draw
 // their blocks by the current route (render/block_route.h). Patterns and
@@ -24,8 +27,19 @@ void elementOffset(const LevelObject& e, int* dx, int* dy);
 // draw nothing.
 void drawPatternFrame(const BlockPattern& pattern, uint32_t frame, int column, int row);
 void drawPatternTiled(const BlockPattern& pattern, int countX, int countY, int column, int row);
+// What moves an object's picture besides its definition: the animation
+// frame, the alternate view (which tints objects), and whether the level's
+// style animates outlined objects.
+struct ObjectMotion {
+  int animFrame;
+  int altView;
+  bool outlinedAnimates;
+  bool operator==(const ObjectMotion&) const = default;
+};
+ObjectMotion objectMotionNow();  // the editor's and the current level's
 // brightness scales the alternate view's tint; the plain view's is the caller's.
-void drawObject(const ObjectDef& def, int countX, int countY, int column, int row, float brightness = 1.0f);
+void drawObject(const ObjectDef& def, int countX, int countY, int column, int row, const ObjectMotion& motion,
+                float brightness = 1.0f);
 
 // Alternate-view tints (red, green, blue).
 struct Tint { float r, g, b; };

@@ -13,6 +13,7 @@ unsigned* maskTextures = nullptr;
 // Held apart from currentStyle so the names can be deleted even after the
 // style record they were built from has been replaced.
 static uint32_t textureCount = 0;
+static uint32_t textureBuilds = 0;
 
 void blockTexelImage(const Style& style, uint32_t block, int mask, uint8_t out[384]) {
   const size_t base = static_cast<size_t>(block) * 128;
@@ -62,6 +63,7 @@ void buildBlockTextures() {
   blockTextures = new unsigned[count];
   maskTextures = new unsigned[count];
   textureCount = count;
+  ++textureBuilds;
   if (count == 0) return;
   glGenTextures(static_cast<GLsizei>(count), blockTextures);
   glGenTextures(static_cast<GLsizei>(count), maskTextures);
@@ -84,8 +86,9 @@ void freeBlockTextures() {
 }
 
 uint32_t builtTextureCount() { return textureCount; }
+uint32_t blockTextureBuild() { return textureBuilds; }
 
-BlockSet levelBlockSet() { return editor.altView == 1 ? MaskSet : ColourSet; }
+BlockSet levelBlockSet(int altView) { return altView == 1 ? MaskSet : ColourSet; }
 
 void drawBlock(uint32_t block, int column, int row, BlockSet set) {
   if (block >= currentStyle.blockCount || block >= textureCount) return;

@@ -22,10 +22,13 @@ void blockSetParameters(unsigned target, int mask);
 void buildBlockTextures();  // uploads both sets and the block stack for currentStyle; GL context current
 void freeBlockTextures();   // deletes both sets, the stack and the region caches, releases the name arrays; safe when none are built
 uint32_t builtTextureCount();  // names in each set now alive, 0 when none
+// Counts builds, so a picture can name the style whose blocks it shows: the
+// style changes only with a build.
+uint32_t blockTextureBuild();
 // The set blocks are drawn from: the item bar always shows colours, the level
 // scene masks in the alternate view.
 enum BlockSet { ColourSet = 0, MaskSet = 1 };
-BlockSet levelBlockSet();  // the level scene's set for editor.altView
+BlockSet levelBlockSet(int altView);  // the level scene's set in the plain (0) or alternate (1) view
 void drawBlock(uint32_t block, int column, int row, BlockSet set);  // at a block position of the current model-view
 
 // One block quad in triangle-strip order: each corner in level pixels from

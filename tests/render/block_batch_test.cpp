@@ -74,14 +74,8 @@ struct DemoWorld {
 
 constexpr int DragX = 3, DragY = -2;  // blocks, rows
 
-// Whether a moved element is one to select: every third object, and every
-// third cell that stays inside the level (so the moved terrain can still be
-// kept as a copy).
-bool movedOne(const LevelObject& e, uint32_t i) {
-  if (i % 3 != 0 || e.kind == ObjectKindTerrainPiece) return false;
-  if (e.kind != ObjectKindTerrainCell) return true;
-  return e.x + DragX >= 0 && e.x + DragX < currentLevel.width && e.y + DragY >= 0 && e.y + DragY < currentLevel.height;
-}
+// Whether a moved element is one to select: every third cell and object.
+bool movedOne(const LevelObject& e, uint32_t i) { return i % 3 == 0 && e.kind != ObjectKindTerrainPiece; }
 
 // Some elements selected and dragged, or a bar item being placed half off
 // the level's left edge; elements left at rest otherwise.

@@ -20,11 +20,11 @@ std::vector<Rgba> drawScaled(const RenderFixture& f, double scale, double shift,
   glColor3f(1.0f, 0.5f, 1.0f);  // the tint of the mask set in the alternate view
   if (fromStack) {
     glEnable(GL_TEXTURE_3D);
-    glBindTexture(GL_TEXTURE_3D, levelBlockSet() == MaskSet ? blockStack.maskTexture : blockStack.colourTexture);
+    glBindTexture(GL_TEXTURE_3D, levelBlockSet(editor.altView) == MaskSet ? blockStack.maskTexture : blockStack.colourTexture);
     drawStackBlock(1, 1, 2);
     glDisable(GL_TEXTURE_3D);
   } else {
-    drawBlock(1, 1, 2, levelBlockSet());
+    drawBlock(1, 1, 2, levelBlockSet(editor.altView));
   }
   glDisable(GL_TEXTURE_2D);
   return f.gl.readFrame();

@@ -1,4 +1,4 @@
-// Where a model-view rectangle lands in the window, and a kept copy put back.
+// Where a model-view rectangle lands in the window, and a kept picture put back.
 #include <gtest/gtest.h>
 #include <GL/gl.h>
 
@@ -36,27 +36,37 @@ TEST(RectInWindow, WholePixelRectanglesLandClippedAndOthersAreRefused) {
   }
 }
 
-TEST(RegionCache, PixelsOfferedTwiceComeBackForTheirKeyOnly) {
+// A picture whose look is the number of stripes it shows.
+int stripesDrawn = 0;
+void drawStripes(const int& count) {
+  ++stripesDrawn;
+  for (int x = 0; x < 4 * count; x += 4) {
+    glColor3ub(static_cast<uint8_t>(x * 8), 200, static_cast<uint8_t>(255 - x));
+    fillRect(x, 0, x + 3, 16 - x / 4);
+  }
+}
+
+TEST(KeptPicture, PutBackOnlyForTheLookItWasDrawnFrom) {
   HeadlessGl gl(32, 16);
   SKIP_WITHOUT_GL(gl);
   gl.setPixelProjection();
   glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT);
-  for (int x = 0; x < 32; x += 4) {
-    glColor3ub(static_cast<uint8_t>(x * 8), 200, static_cast<uint8_t>(255 - x));
-    fillRect(x, 0, x + 3, 16 - x / 4);
-  }
-  const std::vector<Rgba> drawn = gl.readFrame();
   WindowRect rect{};
   ASSERT_TRUE(rectInWindow(0, 0, 32, 16, &rect));
-  const int key = 7, otherKey = 8;
-  regionCacheOffer(CachedItemBar, &key, sizeof key, rect);
-  EXPECT_FALSE(regionCacheDraw(CachedItemBar, &key, sizeof key, rect)) << "offered once: not kept yet";
-  regionCacheOffer(CachedItemBar, &key, sizeof key, rect);
-  glClear(GL_COLOR_BUFFER_BIT);
-  EXPECT_FALSE(regionCacheDraw(CachedItemBar, &otherKey, sizeof otherKey, rect));
-  EXPECT_TRUE(regionCacheDraw(CachedItemBar, &key, sizeof key, rect));
-  EXPECT_EQ(gl.readFrame(), drawn);
+  KeptPicture<int> kept{CachedItemBar};
+  const auto frame = [&](int stripes) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawKept(&kept, stripes, &rect, drawStripes);
+    return gl.readFrame();
+  };
+  const std::vector<Rgba> eight = frame(8);
+  EXPECT_EQ(frame(8), eight);
+  EXPECT_EQ(stripesDrawn, 2) << "drawn twice alike, then kept";
+  EXPECT_EQ(frame(8), eight);
+  EXPECT_NE(frame(4), eight);
+  EXPECT_EQ(frame(8), eight);
+  EXPECT_EQ(stripesDrawn, 3) << "the copy of eight stripes was put back twice";
   freeRegionCaches();
-  EXPECT_FALSE(regionCacheDraw(CachedItemBar, &key, sizeof key, rect));
+  EXPECT_EQ(frame(8), eight);
+  EXPECT_EQ(stripesDrawn, 4) << "drawn afresh once the copies are gone";
 }

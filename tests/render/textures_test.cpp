@@ -75,7 +75,7 @@ TEST(DrawBlock, AltViewUsesTintedMaskInSceneButColoursInPanels) {
   glEnable(GL_TEXTURE_2D);
   editor.altView = 1;
   glColor3f(1, 0, 1);
-  drawBlock(3, 0, 0, levelBlockSet());
+  drawBlock(3, 0, 0, levelBlockSet(editor.altView));
   glColor3f(1, 1, 1);
   drawBlock(3, 1, 0, ColourSet);
   EXPECT_EQ(f.gl.readPixel(5, 0), (Rgba{0, 0, 0, 255}));
@@ -95,7 +95,7 @@ TEST(DrawBlock, ZoomedBlocksKeepHardPixelEdges) {
   for (int mask = 0; mask < 2; ++mask) {
     editor.altView = mask;
     glScaled(4, 4, 1);
-    drawBlock(1, 0, 0, levelBlockSet());
+    drawBlock(1, 0, 0, levelBlockSet(editor.altView));
     glLoadIdentity();
     const Rgba corner = mask ? Rgba{255, 255, 255, 255} : paletteRgba(77);
     const Rgba rest = mask ? Rgba{255, 255, 255, 255} : paletteRgba(1);

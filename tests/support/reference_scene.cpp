@@ -34,7 +34,7 @@ static Tint referenceScaled(Tint t, float by) { return {t.r * by, t.g * by, t.b 
 
 static void referenceTerrain(const LevelObject& e, int dx, int dy, float brightness) {
   referenceTint(referenceScaled(editor.altView == 1 ? altTerrainTint(e.kind, e.flags) : Tint{1, 1, 1}, brightness));
-  if (e.kind == ObjectKindTerrainCell) return drawBlock(e.value, e.x + dx, e.y + dy, levelBlockSet());
+  if (e.kind == ObjectKindTerrainCell) return drawBlock(e.value, e.x + dx, e.y + dy, levelBlockSet(editor.altView));
   if (e.value < currentStyle.pieces.size())
     drawPatternTiled(currentStyle.pieces[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB), e.x + dx,
                      e.y + dy);
@@ -44,7 +44,7 @@ static void referenceObject(const LevelObject& e, int dx, int dy, float brightne
   if (e.value >= currentStyle.objectDefs.size()) return;
   referenceTint(referenceScaled({1, 1, 1}, brightness));
   drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB), e.x + dx,
-             e.y + dy, brightness);
+             e.y + dy, objectMotionNow(), brightness);
 }
 
 static void referenceLevel() {
@@ -59,7 +59,7 @@ static void referenceLevel() {
   fillRect(0, 0, currentLevel.width * LevelPixelsPerBlock, currentLevel.height * LevelPixelsPerRow);
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  beginBlocks(RouteOneByOne, levelBlockSet());
+  beginBlocks(RouteOneByOne, levelBlockSet(editor.altView));
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (e.kind == ObjectKindTerrainCell && referenceWhole(e, &dx, &dy)) referenceTerrain(e, dx, dy, 1.0f);
@@ -80,7 +80,7 @@ static void referenceLeftOut() {
   glPushMatrix();
   levelTransform();
   glEnable(GL_TEXTURE_2D);
-  beginBlocks(RouteOneByOne, levelBlockSet());
+  beginBlocks(RouteOneByOne, levelBlockSet(editor.altView));
   int dx = 0, dy = 0;
   forEachElement(currentLevel, [&](const LevelObject& e) {
     if (isTerrainKind(e.kind) && !referenceWhole(e, &dx, &dy)) referenceTerrain(e, dx, dy, LeftOutBrightness);
@@ -104,7 +104,7 @@ static void referenceNewObject() {
   levelTransform();
   glEnable(GL_TEXTURE_2D);
   glColor3f(1.0f, 1.0f, 1.0f);
-  beginBlocks(RouteOneByOne, levelBlockSet());
+  beginBlocks(RouteOneByOne, levelBlockSet(editor.altView));
   const LevelObject& item = editor.newObject;
   int column = item.x;
   int row = item.y;
@@ -116,7 +116,7 @@ static void referenceNewObject() {
     if (item.value < currentStyle.pieces.size())
       drawPatternTiled(currentStyle.pieces[item.value], countX, countY, column, row);
   } else if (item.value < currentStyle.objectDefs.size()) {
-    drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row);
+    drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row, objectMotionNow());
   }
   endBlocks();
   glDisable(GL_TEXTURE_2D);
@@ -165,7 +165,7 @@ static void referenceItemCell(int size, int index) {
   }
   grey(1.0f);
   glEnable(GL_TEXTURE_2D);
-  if (def) drawObject(*def, 0, 0, 0, 0);
+  if (def) drawObject(*def, 0, 0, 0, 0, objectMotionNow());
   else drawPatternTiled(*piece, 0, 0, 0, 0);
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
