@@ -176,7 +176,7 @@ void drawHighlights() {
     if (editor.spanY < 0) dy = editor.spanY * editor.newItemHeight;
   }
 
-  const bool placing = state == Placing || state == SizingNewObject || state == PanningWhilePlacing;
+  const bool placing = isPlacingState(state);
   const LevelObject* single = placing ? &editor.newObject : editor.hoverObject;
   const bool tintSingle = single && single->state == NotSelected;
   // Shown as they will be once the band is released: an unmarked one is leaving.

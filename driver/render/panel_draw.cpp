@@ -128,11 +128,6 @@ struct BarLook {
   bool operator==(const BarLook&) const = default;
 };
 
-static bool isPlacing() {
-  return editor.editState == Placing || editor.editState == SizingNewObject ||
-         editor.editState == PanningWhilePlacing;
-}
-
 static BarLook barLook() {
   BarLook look{};
   look.view = currentViewState();
@@ -146,7 +141,7 @@ static BarLook barLook() {
   look.barKind = editor.barKind;
   look.hoverItem = editor.hoverItem;
   look.chosenItem = editor.chosenItem;
-  look.placing = isPlacing();
+  look.placing = isPlacingState(editor.editState);
   look.motion = objectMotionNow();
   if (editor.barKind != BarObjects) look.motion.animFrame = 0;  // pieces never animate
   look.textureBuild = blockTextureBuild();

@@ -161,8 +161,7 @@ void drawLeftOut() {
 }
 
 void drawNewObject() {
-  const int s = editor.editState;
-  if (s != Placing && s != SizingNewObject && s != PanningWhilePlacing) return;
+  if (!isPlacingState(editor.editState)) return;
   glPushMatrix();
   levelTransform();
   glEnable(GL_TEXTURE_2D);

@@ -13,3 +13,8 @@ enum EditState : int {
   SizingNewObject = 8,      // left button held after Placing; dragging sets the copies
   PanningWhilePlacing = 9,  // right button held during Placing
 };
+
+// The states in which a bar item is being placed, and so shown.
+inline bool isPlacingState(int state) {
+  return state == Placing || state == SizingNewObject || state == PanningWhilePlacing;
+}
