@@ -115,42 +115,24 @@ void panelDraw(Panel* panel) {
 
 // drawItemCell --------------------------------------------------------------------
 
-// Everything the bar shows: the only input of its drawing, and so the look
-// its kept pixels are reused for.
-struct BarLook {
-  ViewState view;
-  int clientWidth, clientHeight, barHeight;
-  int itemSize, pitch, offset, stripWidth;  // the strip's cells and scroll offset, client pixels
+// What every cell of the bar shows besides its item.
+struct CellLook {
   int barKind, hoverItem, chosenItem;
   bool placing;
   ObjectMotion motion;    // the objects' animation and tint
   uint32_t textureBuild;  // the style whose pieces and objects are shown
-  bool operator==(const BarLook&) const = default;
+  bool operator==(const CellLook&) const = default;
 };
 
-static BarLook barLook() {
-  BarLook look{};
-  look.view = currentViewState();
-  look.clientWidth = clientWidth();
-  look.clientHeight = clientHeight();
-  look.barHeight = barHeight();
-  look.itemSize = editor.itemSize;
-  look.pitch = itemPitch();
-  look.offset = stripOffset();
-  look.stripWidth = visibleStripWidth();
-  look.barKind = editor.barKind;
-  look.hoverItem = editor.hoverItem;
-  look.chosenItem = editor.chosenItem;
-  look.placing = isPlacingState(editor.editState);
-  look.motion = objectMotionNow();
+static CellLook cellLook() {
+  CellLook look{editor.barKind, editor.hoverItem, editor.chosenItem, isPlacingState(editor.editState),
+                objectMotionNow(), blockTextureBuild()};
   if (editor.barKind != BarObjects) look.motion.animFrame = 0;  // pieces never animate
-  look.textureBuild = blockTextureBuild();
   return look;
 }
 
-static void drawItemCell(const BarLook& look, int index) {
+static void drawCell(const CellLook& look, int size, int index) {
   if (index < 0) return;
-  const int size = look.itemSize;
   const ObjectDef* def = nullptr;
   const BlockPattern* piece = nullptr;
   int w, h;
@@ -193,7 +175,7 @@ static void drawItemCell(const BarLook& look, int index) {
   glEnable(GL_TEXTURE_2D);
   // Unshrunk, blocks land on whole pixels and one draw call does them all.
   beginBlocks(scale == 1.0f ? RouteBatch : RouteStack, ColourSet);
-  if (def) drawObject(*def, 0, 0, 0, 0, look.motion);
+  if (def) drawObjectMoved(*def, 0, 0, 0, 0, look.motion);
   else drawPatternTiled(*piece, 0, 0, 0, 0);
   endBlocks();
   glDisable(GL_TEXTURE_2D);
@@ -212,6 +194,23 @@ static void drawItemCell(const BarLook& look, int index) {
 
 // drawItemBar -----------------------------------------------------------------
 
+void drawItemCell(int size, int index) { drawCell(cellLook(), size, index); }
+
+// Everything the bar shows: the only input of its drawing, and so the look
+// its kept pixels are reused for.
+struct BarLook {
+  ViewState view;
+  int clientWidth, clientHeight, barHeight;
+  int itemSize, pitch, offset, stripWidth;  // the strip's cells and scroll offset, client pixels
+  CellLook cells;
+  bool operator==(const BarLook&) const = default;
+};
+
+static BarLook barLook() {
+  return {currentViewState(), clientWidth(), clientHeight(), barHeight(), editor.itemSize, itemPitch(),
+          stripOffset(), visibleStripWidth(), cellLook()};
+}
+
 // The bar from its look alone.
 static void drawBar(const BarLook& look) {
   glPushMatrix();
@@ -225,7 +224,7 @@ static void drawBar(const BarLook& look) {
   glPushMatrix();
   glTranslatef(static_cast<float>(BarCellLeft - sub), static_cast<float>(BarCellTop), 0.0f);
   for (int index = first; index <= first + n; ++index) {
-    drawItemCell(look, index);
+    drawCell(look.cells, look.itemSize, index);
     glTranslatef(static_cast<float>(look.pitch), 0.0f, 0.0f);
   }
   glPopMatrix();

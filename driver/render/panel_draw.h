@@ -14,5 +14,6 @@ enum ArrowDirection { ArrowLeft = 0, ArrowUp = 1, ArrowRight = 2, ArrowDown = 3 
 
 void panelDraw(Panel* panel);
 void drawItemBar();
+void drawItemCell(int size, int index);
 void drawBevel(int x, int y, int w, int h, int style);  // a BevelStyle
 void drawArrow(int x, int y, int direction);            // an ArrowDirection; others draw nothing

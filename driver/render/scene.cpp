@@ -91,7 +91,7 @@ static void sceneObjectElement(const LevelObject& e, int dx, int dy, float brigh
   if (e.value >= currentStyle.objectDefs.size()) return;
   routeTint(sceneScaled({1.0f, 1.0f, 1.0f}, brightness));
   drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB), e.x + dx,
-             e.y + dy, objectMotionNow(), brightness);
+             e.y + dy, brightness);
 }
 
 // The background, then the cells, then the pieces, from the look alone.
@@ -178,7 +178,7 @@ void drawNewObject() {
     if (item.value < currentStyle.pieces.size())
       drawPatternTiled(currentStyle.pieces[item.value], countX, countY, column, row);
   } else if (item.value < currentStyle.objectDefs.size()) {
-    drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row, objectMotionNow());
+    drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row);
   }
   endBlocks();
   glDisable(GL_TEXTURE_2D);
@@ -227,8 +227,12 @@ ObjectMotion objectMotionNow() {
   return {editor.animFrame, editor.altView, currentLevel.style == OutlinedAnimatedStyle};
 }
 
-void drawObject(const ObjectDef& def, int countX, int countY, int column, int row, const ObjectMotion& motion,
-                float brightness) {
+void drawObject(const ObjectDef& def, int countX, int countY, int column, int row, float brightness) {
+  drawObjectMoved(def, countX, countY, column, row, objectMotionNow(), brightness);
+}
+
+void drawObjectMoved(const ObjectDef& def, int countX, int countY, int column, int row, const ObjectMotion& motion,
+                     float brightness) {
   if (motion.altView == 1) routeTint(sceneScaled(altObjectTint(def.kind), brightness));
   const BlockPattern* first = sceneObjectPart(def, 0);
   switch (def.kind) {

@@ -38,8 +38,10 @@ struct ObjectMotion {
 };
 ObjectMotion objectMotionNow();  // the editor's and the current level's
 // brightness scales the alternate view's tint; the plain view's is the caller's.
-void drawObject(const ObjectDef& def, int countX, int countY, int column, int row, const ObjectMotion& motion,
-                float brightness = 1.0f);
+void drawObjectMoved(const ObjectDef& def, int countX, int countY, int column, int row, const ObjectMotion& motion,
+                     float brightness = 1.0f);
+// The same, moved as the editor and the current level are now.
+void drawObject(const ObjectDef& def, int countX, int countY, int column, int row, float brightness = 1.0f);
 
 // Alternate-view tints (red, green, blue).
 struct Tint { float r, g, b; };

@@ -44,7 +44,7 @@ static void referenceObject(const LevelObject& e, int dx, int dy, float brightne
   if (e.value >= currentStyle.objectDefs.size()) return;
   referenceTint(referenceScaled({1, 1, 1}, brightness));
   drawObject(currentStyle.objectDefs[e.value], static_cast<int>(e.paramA), static_cast<int>(e.paramB), e.x + dx,
-             e.y + dy, objectMotionNow(), brightness);
+             e.y + dy, brightness);
 }
 
 static void referenceLevel() {
@@ -116,7 +116,7 @@ static void referenceNewObject() {
     if (item.value < currentStyle.pieces.size())
       drawPatternTiled(currentStyle.pieces[item.value], countX, countY, column, row);
   } else if (item.value < currentStyle.objectDefs.size()) {
-    drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row, objectMotionNow());
+    drawObject(currentStyle.objectDefs[item.value], countX, countY, column, row);
   }
   endBlocks();
   glDisable(GL_TEXTURE_2D);
@@ -165,7 +165,7 @@ static void referenceItemCell(int size, int index) {
   }
   grey(1.0f);
   glEnable(GL_TEXTURE_2D);
-  if (def) drawObject(*def, 0, 0, 0, 0, objectMotionNow());
+  if (def) drawObject(*def, 0, 0, 0, 0);
   else drawPatternTiled(*piece, 0, 0, 0, 0);
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
