@@ -9,6 +9,10 @@
 
 constexpr int LevelCount = 120;  // levels 0..119, ten per style group
 
+// Larger files are refused before anything is read: far above any level or
+// style file, plain or GSCM.
+constexpr uintmax_t MaxLevelFileBytes = 64u << 20;
+
 constexpr uint8_t GscmMagic[4] = {'G', 'S', 'C', 'M'};
 bool hasGscmMagic(const uint8_t* data, size_t size);  // a GSCM stream, to be decompressed whole
 

@@ -12,8 +12,6 @@
 #include "data/style.h"
 #include "levelfile/data_folder.h"
 
-constexpr uintmax_t MaxLevelFileBytes = 64u << 20;  // far above any level file, plain or GSCM
-
 enum LoadStep {
   LoadDone = 0,
   LoadLevelMissing,     // the level file cannot be looked up; systemError says why

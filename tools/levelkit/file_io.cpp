@@ -2,8 +2,9 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
+#include "levelfile/data_folder.h"
+#include "levelfile/file_read.h"
 #include "levelfile/replace_file.h"
 
 int readInputFile(const std::string& path, std::vector<uint8_t>* bytes, std::string* reason) {
@@ -13,18 +14,13 @@ int readInputFile(const std::string& path, std::vector<uint8_t>* bytes, std::str
     *reason = error.message();
     return 1;
   }
-  if (size > MaxInputFileSize) {
-    *reason = "larger than any level data (" + std::to_string(MaxInputFileSize >> 20) + " MiB)";
+  if (size > MaxLevelFileBytes) {
+    *reason = "larger than any level data (" + std::to_string(MaxLevelFileBytes >> 20) + " MiB)";
     return 1;
   }
-  std::vector<uint8_t> data(size);
-  std::ifstream in(path, std::ios::binary);
-  if (!in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(size))) {
-    *reason = "cannot be read";
-    return 1;
-  }
-  *bytes = std::move(data);
-  return 0;
+  if (readWholeFile(path, bytes, reason) == 0) return 0;
+  *reason = "cannot be read";
+  return 1;
 }
 
 int writeOutputFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string* reason) {

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-constexpr uintmax_t MaxInputFileSize = 64u << 20;  // far above any level or style file
-
+// Refuses files over MaxLevelFileBytes unread.
 int readInputFile(const std::string& path, std::vector<uint8_t>* bytes, std::string* reason);          // 0 on success
 int writeOutputFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string* reason);  // 0 on success
