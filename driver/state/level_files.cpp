@@ -68,6 +68,4 @@ bool refreshSharedFile(bool force) {
   return true;
 }
 
-bool sharedFileChanged() { return levelFiles.shared.levelNumber >= 0 && levelFiles.shared.changed; }
-
 void clearLevelFiles() { levelFiles = LevelFiles{}; }

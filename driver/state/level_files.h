@@ -56,7 +56,5 @@ void noteSharedFileHolds(int number, uint64_t content, const std::vector<uint8_t
 // it only when its stamp moved since the last comparison (force: always).
 // True when whether it changed is now different from before.
 bool refreshSharedFile(bool force);
-// This run wrote or read the file, and it is now gone or holds other bytes.
-bool sharedFileChanged();
 
 void clearLevelFiles();  // forgets every record (start-up and tests)
