@@ -22,7 +22,6 @@
 #include "app/journal.h"
 #include "app/journal_writer.h"
 #include "app/level_load.h"
-#include "data/bind.h"
 #include "data/level_source.h"
 #include "edit/edit_steps.h"
 #include "render/scene.h"
@@ -66,12 +65,10 @@ static void BM_JournalCopies(benchmark::State& state) {
   size_t largest = 0;
   for (auto _ : state) {
     for (int n = 0; n < LevelCount; ++n) {
-      char path[32];
-      std::snprintf(path, sizeof path, "LEVELS/LEVEL%03d.DAT", n);
       Level level;
       Style style{};
-      if (loadLevel(path, &level) != 0 || loadStyle(level.style, &style) != 0) continue;
-      bindLevelToStyle(&style, &level);
+      LevelLoad load;
+      if (loadLevelAndStyle(levelPathIn("", n), "", nullptr, &level, &style, &load) != 0) continue;
       std::vector<uint8_t> bytes;
       Clock::time_point start = Clock::now();
       encodeJournalCopy(n, level, &bytes);
