@@ -14,17 +14,6 @@
 
 namespace {
 
-LevelDescription level(const char* name) {
-  LevelDescription d;
-  d.name = name;
-  d.style = 1;
-  d.width = 24;
-  d.height = 20;
-  d.cells = {{0, 0, 1}, {23, 19, 3}};
-  d.objects = {{0, 8, 8}};
-  return d;
-}
-
 bool titled(DriverEditRun& run, const std::string& title) { return run.x.waitForWindowName(run.window, title, 10000); }
 
 // Whether the file's object records are all empty, as the deletion left them.
@@ -38,17 +27,14 @@ bool noObjects(const std::vector<uint8_t>& file) {
 TEST(DriverFiles, AnEditSavedOverByAnotherLevelIsMarkedAndCtrlSKeepsItInItsOwnFile) {
   SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
-  ASSERT_TRUE(run.start({level("First"), level("Second"), level("Third")})) << run.x.error() << run.x.programOutput();
+  ASSERT_TRUE(run.start({smallEditLevel("First"), smallEditLevel("Second"), smallEditLevel("Third")}))
+      << run.x.error() << run.x.programOutput();
   const std::string own = run.dir.file("LEVELS/LEVEL001.DAT"), backup = run.dir.file("LEVELS/LEVEL001.BAK");
   const std::vector<uint8_t> original = readFileBytes(own);
 
   run.key("Right");
   ASSERT_TRUE(titled(run, "Varnelo 2 - Second")) << run.title();
-  run.move(run.originX - 40, run.originY - 20);  // a band over the whole level, then Delete
-  run.press(1);
-  run.move(run.originX + 24 * 16 + 40, run.originY + 20 * 8 + 30);
-  run.release(1);
-  run.key("Delete");
+  run.deleteEverything();
   ASSERT_TRUE(titled(run, "*Varnelo 2 - Second")) << run.title();
   EXPECT_TRUE(noObjects(run.save()));
   EXPECT_TRUE(titled(run, "Varnelo 2 - Second")) << run.title();

@@ -18,28 +18,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-LevelDescription level(const char* name) {
-  LevelDescription d;
-  d.name = name;
-  d.style = 1;
-  d.width = 24;
-  d.height = 20;
+// The level with nothing left on it.
+LevelDescription emptied(const char* name) {
+  LevelDescription d = smallEditLevel(name);
+  d.cells.clear();
+  d.objects.clear();
   return d;
-}
-
-LevelDescription withElements(LevelDescription d) {
-  d.cells = {{0, 0, 1}, {5, 10, 2, 0x4000}, {23, 19, 3}};
-  d.objects = {{0, 8, 8}};
-  return d;
-}
-
-// A band from the margin over the whole level, then Delete.
-void deleteEverything(DriverEditRun& run) {
-  run.move(run.originX - 40, run.originY - 20);
-  run.press(1);
-  run.move(run.originX + 24 * 16 + 40, run.originY + 20 * 8 + 30);
-  run.release(1);
-  run.key("Delete");
 }
 
 // The names of the recovery copies under the state folder.
@@ -66,12 +50,12 @@ bool waitForCopy(const std::string& folder, const std::string& name) {
 TEST(DriverJournal, EditsOfAKilledEditorComeBackWithReturn) {
   SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
-  ASSERT_TRUE(run.start({withElements(level("Keep me")), withElements(level("Me too"))}))
+  ASSERT_TRUE(run.start({smallEditLevel("Keep me"), smallEditLevel("Me too")}))
       << run.x.error() << run.x.programOutput();
-  deleteEverything(run);
+  run.deleteEverything();
   ASSERT_TRUE(run.x.waitForWindowName(run.window, "*Varnelo 1 - Keep me", 10000)) << run.title() << run.x.programOutput();
   run.key("Right");
-  deleteEverything(run);
+  run.deleteEverything();
   ASSERT_TRUE(run.x.waitForWindowName(run.window, "*Varnelo 2 - Me too", 10000)) << run.title();
   ASSERT_TRUE(waitForCopy(run.dir.file(".state"), "LEVEL001")) << run.x.programOutput();
   ASSERT_TRUE(waitForCopy(run.dir.file(".state"), "LEVEL000"));
@@ -84,7 +68,7 @@ TEST(DriverJournal, EditsOfAKilledEditorComeBackWithReturn) {
   run.x.key(box, "Return");
   run.window = run.x.waitForWindow(windowNamePattern("*Varnelo 1 - Keep me"), 15000);
   ASSERT_FALSE(run.window.empty()) << run.x.programOutput();
-  EXPECT_EQ(run.save(), makeLevelImage(level("Keep me"))) << "the deletion is back";
+  EXPECT_EQ(run.save(), makeLevelImage(emptied("Keep me"))) << "the deletion is back";
   run.key("Right");
   EXPECT_TRUE(run.x.waitForWindowName(run.window, "*Varnelo 2 - Me too", 10000)) << run.title();
 

@@ -14,26 +14,6 @@
 
 namespace {
 
-LevelDescription level(const char* name, int style) {
-  LevelDescription d;
-  d.name = name;
-  d.style = style;
-  d.width = 24;
-  d.height = 20;
-  d.cells = {{0, 0, 1}, {5, 10, 2, 0x4000}, {23, 19, 3}};
-  d.objects = {{0, 8, 8}};
-  return d;
-}
-
-// A band from the margin over the whole level, then Delete.
-void deleteEverything(DriverEditRun& run) {
-  run.move(run.originX - 40, run.originY - 20);
-  run.press(1);
-  run.move(run.originX + 24 * 16 + 40, run.originY + 20 * 8 + 30);
-  run.release(1);
-  run.key("Delete");
-}
-
 bool titled(DriverEditRun& run, const std::string& title) { return run.x.waitForWindowName(run.window, title, 10000); }
 
 }  // namespace
@@ -41,14 +21,15 @@ bool titled(DriverEditRun& run, const std::string& title) { return run.x.waitFor
 TEST(DriverUndo, DeletionUndoneSavesTheLevelAsLoadedAndRedoneSurvivesASwitch) {
   SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
-  ASSERT_TRUE(run.start({level("Undo me", 1), level("Next door", 1)})) << run.x.error() << run.x.programOutput();
+  ASSERT_TRUE(run.start({smallEditLevel("Undo me"), smallEditLevel("Next door")}))
+      << run.x.error() << run.x.programOutput();
   BoundStyle bound(1);
   Level loaded;
   run.loadExpected(&loaded, &bound.style);
   std::vector<uint8_t> asLoaded(LevelFileSize);
   ASSERT_EQ(buildLevelImage(loaded, asLoaded.data()), 0);
 
-  deleteEverything(run);
+  run.deleteEverything();
   EXPECT_TRUE(titled(run, "*Varnelo 1 - Undo me")) << run.title();
   run.key("ctrl+z");
   EXPECT_EQ(run.save(), asLoaded);
@@ -72,8 +53,8 @@ TEST(DriverUndo, DeletionUndoneSavesTheLevelAsLoadedAndRedoneSurvivesASwitch) {
 TEST(DriverUndo, ReopenedFileOfAnotherStyleIsSavedBackUnchanged) {
   SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
-  ASSERT_TRUE(run.start({level("Loaded", 1)})) << run.x.error() << run.x.programOutput();
-  const std::vector<uint8_t> file = makeLevelImage(level("Saved yesterday", 2));
+  ASSERT_TRUE(run.start({smallEditLevel("Loaded")})) << run.x.error() << run.x.programOutput();
+  const std::vector<uint8_t> file = makeLevelImage(smallEditLevel("Saved yesterday", 2));
   writeFileBytes(run.dir.file("LEVEL___.DAT"), file);
 
   run.key("ctrl+o");
@@ -85,8 +66,8 @@ TEST(DriverUndo, ReopenedFileOfAnotherStyleIsSavedBackUnchanged) {
 TEST(DriverUndo, ClosingWithEditsAsksAndCancelKeepsTheWindow) {
   SKIP_WITHOUT_DEMO_DATA();
   DriverEditRun run;
-  ASSERT_TRUE(run.start({level("Unsaved", 1)})) << run.x.error() << run.x.programOutput();
-  deleteEverything(run);
+  ASSERT_TRUE(run.start({smallEditLevel("Unsaved")})) << run.x.error() << run.x.programOutput();
+  run.deleteEverything();
   ASSERT_TRUE(titled(run, "*Varnelo 1 - Unsaved")) << run.title();
 
   ASSERT_TRUE(run.x.closeWindow(run.window));

@@ -87,3 +87,22 @@ void DriverEditRun::loadExpected(Level* level, Style* style) {
   loadLevel(levelPathIn(dir.path, 0).c_str(), level);
   bindLevelToStyle(style, level);
 }
+
+void DriverEditRun::deleteEverything() {
+  move(originX - 40, originY - 20);
+  press(1);
+  move(originX + 24 * 16 + 40, originY + 20 * 8 + 30);
+  release(1);
+  key("Delete");
+}
+
+LevelDescription smallEditLevel(const char* name, int style) {
+  LevelDescription d;
+  d.name = name;
+  d.style = style;
+  d.width = 24;
+  d.height = 20;
+  d.cells = {{0, 0, 1}, {5, 10, 2, 0x4000}, {23, 19, 3}};
+  d.objects = {{0, 8, 8}};
+  return d;
+}

@@ -47,4 +47,10 @@ struct DriverEditRun {
   // Level 0 as the driver holds it right after loading.
   void loadExpected(Level* level, Style* style);
   std::string title() { return x.windowName(window); }
+  // A band from the margin over the whole of a small edit level, then Delete.
+  void deleteEverything();
 };
+
+// A 24 x 20 level of the style with three cells (one steel-like) and an
+// object, which deleteEverything takes whole.
+LevelDescription smallEditLevel(const char* name, int style = 1);
